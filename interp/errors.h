@@ -1,0 +1,21 @@
+// Failures inside a run. All carry a short cause in Russian (Windows-1251) for the user.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace qm {
+
+// Any error of the language: evaluation, conversion, or one raised by a command.
+class ScriptError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// An expression that cannot be evaluated (unknown name, bad literal, text that is no number...).
+class EvalError : public ScriptError {
+  public:
+    using ScriptError::ScriptError;
+};
+
+} // namespace qm
