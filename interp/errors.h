@@ -19,3 +19,14 @@ class EvalError : public ScriptError {
 };
 
 } // namespace qm
+
+namespace qm {
+
+// An error of a call itself (too many arguments, too deep a recursion): a statement error also
+// where the call is a statement of its own.
+class CallError : public ScriptError {
+  public:
+    using ScriptError::ScriptError;
+};
+
+} // namespace qm

@@ -8,7 +8,8 @@
 
 #include <functional>
 #include <map>
-#include <set>
+#include <unordered_map>
+#include <unordered_set>
 #include <string>
 #include <vector>
 
@@ -29,8 +30,10 @@ struct CNameArr {
 struct CLocalPar {
     std::vector<CNameVar> vars;
     std::vector<CNameArr> arrays;
-    std::set<std::string> varNames;
-    std::set<std::string> arrayNames;
+    // The first variable of each name ever given in this frame (names are never removed, and a
+    // later variable of the same name is never found): the membership test and the lookup.
+    std::unordered_map<std::string, int> varIndex;
+    std::unordered_set<std::string> arrayNames; // every name ever given to an array here
     std::vector<int> loopStack;
     std::vector<bool> ifStack; // true: the IF condition was false
 };
@@ -97,6 +100,7 @@ class CCompil {
 
     // Internal bookkeeping of the executor.
     int callDepth = 0;
+    bool stopAnnounced = false; // the stop message is shown once per run
     const Statement* current = nullptr;
 
   private:

@@ -1,0 +1,137 @@
+// quillmark-run: runs a project or a code module headless.
+#include "options.h"
+#include "runner_host.h"
+
+#include "interp/errors.h"
+#include "interp/state.h"
+#include "text/cp1251.h"
+#include "text/lines.h"
+
+#include <chrono>
+#include <clocale>
+#include <condition_variable>
+#include <cstdio>
+#include <mutex>
+#include <pthread.h>
+#include <thread>
+
+using namespace qm;
+
+namespace {
+
+enum ExitStatus { kOk = 0, kRunFailed = 1, kBadInput = 2, kTimedOut = 3 };
+
+// A code module is the main code of a project with an empty parameter table.
+ProgramText moduleProgram(const StringList& lines) {
+    ProgramText program;
+    const std::string section = ru("основной код");
+    for (size_t k = 0; k < lines.size(); ++k) program.add(lines[k], {section, static_cast<int>(k + 1)});
+    return program;
+}
+
+// Stops the run from another thread once the time is up.
+class Watchdog {
+  public:
+    Watchdog(RunnerHost& host, double seconds) {
+        if (seconds <= 0) return;
+        thread_ = std::thread([this, &host, seconds] {
+            std::unique_lock<std::mutex> lock(mutex_);
+            auto limit = std::chrono::duration<double>(seconds);
+            if (!done_.wait_for(lock, limit, [this] { return finished_; })) {
+                fired = true;
+                host.stop = true;
+            }
+        });
+    }
+    ~Watchdog() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            finished_ = true;
+        }
+        done_.notify_all();
+        if (thread_.joinable()) thread_.join();
+    }
+    std::atomic<bool> fired{false};
+
+  private:
+    std::thread thread_;
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool finished_ = false;
+};
+
+// Runs fn on a thread with a large stack, so that deep (bounded) recursion of scripts is safe.
+template <class Fn> void runWithLargeStack(Fn fn) {
+    pthread_attr_t attr;
+    pthread_attr_init(&attr);
+    pthread_attr_setstacksize(&attr, 512u << 20);
+    pthread_t th;
+    auto* heapFn = new Fn(std::move(fn));
+    auto entry = [](void* p) -> void* {
+        auto* f = static_cast<Fn*>(p);
+        (*f)();
+        delete f;
+        return nullptr;
+    };
+    if (pthread_create(&th, &attr, entry, heapFn) != 0) {
+        entry(heapFn); // no thread: run here
+    } else {
+        pthread_join(th, nullptr);
+    }
+    pthread_attr_destroy(&attr);
+}
+
+int runProgramText(const RunOptions& opt, RunnerHost& host, const ProgramText& program) {
+    CCompil compil(host);
+    if (opt.decimalSeparator) compil.decimalSeparator = opt.decimalSeparator;
+    int status = kOk;
+    Watchdog watchdog(host, opt.timeoutSeconds);
+    runWithLargeStack([&] {
+        try {
+            host.clearPanels();
+            compil.runProgram(program);
+        } catch (const ScriptError& e) {
+            host.finish();
+            host.reportError(e.what());
+            status = kRunFailed;
+        } catch (const std::exception& e) {
+            host.finish();
+            host.reportError(e.what());
+            status = kRunFailed;
+        }
+    });
+    host.finish();
+    if (watchdog.fired) return kTimedOut;
+    if (status == kOk && host.hadStatementError) status = kRunFailed;
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");
+    RunOptions opt;
+    try {
+        opt = parseOptions(argc, argv);
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "quillmark-run: %s\n%s", e.what(), kUsage);
+        return kBadInput;
+    }
+    if (opt.help) {
+        std::fputs(kUsage, stdout);
+        return kOk;
+    }
+    if (opt.version) {
+        std::puts("quillmark-run 0.1.0");
+        return kOk;
+    }
+    RunnerHost host(opt.encoding, stdout, stderr);
+    StringList lines;
+    try {
+        lines = readLineFile(opt.file);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "error: %s\n", e.what());
+        return kBadInput;
+    }
+    return runProgramText(opt, host, moduleProgram(lines));
+}

@@ -1,0 +1,233 @@
+// Evaluation of token lists: parenthesised groups, flat lists, comparisons and conditions.
+#include "interp/eval.h"
+
+#include "interp/arith.h"
+#include "interp/convert.h"
+#include "interp/errors.h"
+
+namespace qm {
+
+CParamVar evaluateExpression(CCompil& st, const std::string& text) {
+    return evaluateTokens(st, tokenize(st, text));
+}
+
+static int greatestDepth(const TokenList& tokens) {
+    int depth = 0, most = 0;
+    for (const auto& t : tokens) {
+        if (t.type == Kind::LParen) most = std::max(most, ++depth);
+        else if (t.type == Kind::RParen) --depth;
+    }
+    return most;
+}
+
+// One pass: every innermost group (a "(" whose next parenthesis is ")") becomes its value, or
+// the result of the function named just before it.
+static TokenList reduceInnermostGroups(CCompil& st, const TokenList& cur, bool flatList) {
+    TokenList next;
+    next.reserve(cur.size());
+    for (size_t i = 0; i < cur.size(); ++i) {
+        const CParamVar& t = cur[i];
+        if (t.type == Kind::LParen) {
+            size_t j = i + 1;
+            while (j < cur.size() && cur[j].type != Kind::LParen && cur[j].type != Kind::RParen) ++j;
+            if (j == cur.size()) continue; // a "(" without partner is dropped
+            if (cur[j].type == Kind::LParen) {
+                next.push_back(t);
+                continue;
+            }
+            TokenList group(cur.begin() + i + 1, cur.begin() + j);
+            if (i > 0 && cur[i - 1].type == Kind::Func) {
+                std::string name = cur[i - 1].value.s;
+                next.back() = callFunction(st, name, group);
+            } else {
+                next.push_back(callFunction(st, "", group));
+            }
+            i = j;
+        } else if (t.type == Kind::Func && flatList) {
+            next.push_back(callFunction(st, t.value.s, {}));
+        } else {
+            next.push_back(t);
+        }
+    }
+    return next;
+}
+
+CParamVar evaluateTokens(CCompil& st, TokenList tokens) {
+    const int depth = greatestDepth(tokens);
+    for (int pass = 0; pass <= depth; ++pass) tokens = reduceInnermostGroups(st, tokens, depth == 0);
+    return evaluateFlat(st, std::move(tokens));
+}
+
+static bool isValue(Kind k) { return k == Kind::Number || k == Kind::String; }
+
+CParamVar evaluateFlat(CCompil& st, TokenList tokens) {
+    if (tokens.empty()) {
+        st.stopped = true;
+        return {};
+    }
+    if (!isValue(tokens.back().type)) tokens.pop_back();
+    bool text = false;
+    for (const auto& t : tokens) text |= t.type == Kind::String;
+    if (text) {
+        std::string joined;
+        for (const auto& t : tokens)
+            if (t.type == Kind::String) joined += toText(t.value, st.decimalSeparator);
+        return CParamVar::text(std::move(joined));
+    }
+    const char sep = st.decimalSeparator;
+    if (!tokens.empty() && tokens.front().type == Kind::Plus) {
+        tokens.erase(tokens.begin());
+    } else if (!tokens.empty() && tokens.front().type == Kind::Minus) {
+        tokens.erase(tokens.begin());
+        if (!tokens.empty()) tokens.front().value = negateValue(tokens.front().value, sep);
+    }
+    for (size_t k = 0; k < tokens.size(); ++k) {
+        if (tokens[k].type != Kind::Minus) continue;
+        tokens[k].type = Kind::Plus;
+        if (k + 1 < tokens.size()) tokens[k + 1].value = negateValue(tokens[k + 1].value, sep);
+    }
+    Variant sum = Variant::ofInt(0);
+    Kind pending = Kind::Empty;
+    size_t k = 0;
+    while (k < tokens.size()) {
+        Variant term = tokens[k++].value; // a term begins with whatever token comes next
+        while (k < tokens.size() && tokens[k].type != Kind::Plus) {
+            const CParamVar& t = tokens[k++];
+            if (t.type == Kind::Mul || t.type == Kind::Div) pending = t.type;
+            else if (pending == Kind::Mul) term = multiplyValues(term, t.value, sep);
+            else if (pending == Kind::Div) term = divideValues(term, t.value, sep);
+        }
+        if (k < tokens.size()) ++k; // the "+" that ends the term
+        sum = addValues(sum, term, sep);
+    }
+    return {Kind::Number, sum};
+}
+
+CParamVar evaluateComparison(CCompil& st, const TokenList& tokens) {
+    const char sep = st.decimalSeparator;
+    size_t first = tokens.size();
+    Kind op = Kind::Empty;
+    for (size_t k = 0; k < tokens.size(); ++k) {
+        if (!isComparison(tokens[k].type)) continue;
+        if (first == tokens.size()) first = k;
+        op = tokens[k].type;
+    }
+    if (first == tokens.size()) {
+        CParamVar v = evaluateTokens(st, tokens);
+        bool zero = compareValues(v.value, Variant::ofInt(0), sep) == 0;
+        return zero ? CParamVar{Kind::Number, v.value} : CParamVar::number(1);
+    }
+    TokenList left(tokens.begin(), tokens.begin() + first), right;
+    for (size_t k = first + 1; k < tokens.size(); ++k)
+        if (!isComparison(tokens[k].type)) right.push_back(tokens[k]);
+    const Variant l = evaluateTokens(st, left).value;
+    const Variant r = evaluateTokens(st, right).value;
+    const Variant margin = Variant::ofDouble(1e-13);
+    bool res = false;
+    switch (op) {
+    case Kind::Eq: res = compareValues(l, r, sep) == 0; break;
+    case Kind::Ne: res = compareValues(l, r, sep) != 0; break;
+    case Kind::Lt:
+        res = compareValues(l, addValues(r, negateValue(margin, sep), sep), sep) < 0;
+        break;
+    case Kind::Gt:
+        res = compareValues(addValues(l, negateValue(margin, sep), sep), r, sep) > 0;
+        break;
+    case Kind::Ge: res = !(compareValues(l, r, sep) < 0); break;
+    case Kind::Le: res = !(compareValues(l, r, sep) > 0); break;
+    default: break;
+    }
+    return CParamVar::number(res ? 1 : 0);
+}
+
+int findMatchingParen(const TokenList& tokens, int start) {
+    int open = 0, close = 0;
+    for (int k = start; k < static_cast<int>(tokens.size()); ++k) {
+        if (tokens[k].type == Kind::LParen) ++open;
+        else if (tokens[k].type == Kind::RParen) ++close;
+        if (open == close) return k;
+    }
+    return -1;
+}
+
+void findComparisonGroup(CCompil& st, const TokenList& tokens) {
+    st.groupStart = st.groupEnd = 0;
+    for (int k = 0; k < static_cast<int>(tokens.size()); ++k) {
+        if (tokens[k].type != Kind::LParen) continue;
+        int close = findMatchingParen(tokens, k);
+        if (close < 0) continue;
+        int count = 0;
+        for (int m = k + 1; m < close; ++m) count += isComparison(tokens[m].type);
+        if (count == 1) {
+            st.groupStart = k;
+            st.groupEnd = close;
+        }
+    }
+}
+
+static bool hasComparison(const TokenList& tokens) {
+    for (const auto& t : tokens)
+        if (isComparison(t.type)) return true;
+    return false;
+}
+
+std::string evaluateCondition(CCompil& st, const std::string& text) {
+    TokenList tokens = tokenize(st, text);
+    for (auto& t : tokens) {
+        if (t.type == Kind::Or) t.type = Kind::Plus;
+        else if (t.type == Kind::And) t.type = Kind::Mul;
+    }
+    CParamVar value;
+    bool done = false;
+    while (hasComparison(tokens)) {
+        findComparisonGroup(st, tokens);
+        if (st.groupStart == 0 && st.groupEnd == 0) {
+            value = evaluateComparison(st, tokens);
+            done = true;
+            break;
+        }
+        const int s = st.groupStart, e = st.groupEnd;
+        CParamVar v = evaluateComparison(st, TokenList(tokens.begin() + s + 1, tokens.begin() + e));
+        tokens[s + 1] = v;
+        tokens.erase(tokens.begin() + s + 2, tokens.begin() + e);
+    }
+    if (!done) value = evaluateTokens(st, tokens);
+    bool truth;
+    if (value.type == Kind::String) truth = !toText(value.value, st.decimalSeparator).empty();
+    else truth = compareValues(value.value, Variant::ofInt(0), st.decimalSeparator) != 0;
+    return truth ? "TRUE" : "FALSE";
+}
+
+int argumentCount(const TokenList& tokens) {
+    if (tokens.empty()) return 0;
+    int depth = 0, commas = 0;
+    for (const auto& t : tokens) {
+        if (t.type == Kind::LParen) ++depth;
+        else if (t.type == Kind::RParen) --depth;
+        else if (t.type == Kind::Comma && depth == 0) ++commas;
+    }
+    return commas + 1;
+}
+
+CParamVar argumentValue(CCompil& st, const TokenList& tokens, int k) {
+    int depth = 0, group = 0;
+    TokenList current;
+    for (const auto& t : tokens) {
+        if (t.type == Kind::Comma && depth == 0) {
+            if (++group == k) return evaluateTokens(st, current);
+            current.clear();
+            continue;
+        }
+        if (t.type == Kind::LParen) ++depth;
+        else if (t.type == Kind::RParen) --depth;
+        current.push_back(t);
+    }
+    return evaluateTokens(st, current);
+}
+
+TokenList commandArguments(CCompil& st, const std::string& argText) {
+    if (argText.size() < 2) return tokenize(st, "");
+    return tokenize(st, argText.substr(1, argText.size() - 2));
+}
+
+} // namespace qm
