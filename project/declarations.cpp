@@ -27,8 +27,7 @@ bool readsBackAs(const std::string& text, double value) {
         return false;
     double read;
     if (digits.find('.') != std::string::npos) {
-        auto res = std::from_chars(digits.data(), digits.data() + digits.size(), read);
-        if (res.ec != std::errc() || res.ptr != digits.data() + digits.size()) return false;
+        if (!readNumber(digits, '.', read)) return false;
     } else {
         int i;
         if (!readInt32(digits, i)) return false;
