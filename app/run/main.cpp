@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
     try {
         opt = parseOptions(argc, argv);
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "quillmark-run: %s\n%s", e.what(), kUsage);
+        std::fprintf(stderr, "quillmark-run: %s\n(quillmark-run --help lists the options)\n", e.what());
         return kBadInput;
     }
     if (opt.help) {

@@ -1,0 +1,3 @@
+quillmark-run
+--bogus
+x.qmu
