@@ -49,26 +49,32 @@ int fail(const ProjectRunOutput& output, const std::string& text) {
     return 2;
 }
 
+int usage(const ProjectRunOutput& output, const std::string& text) {
+    if (!output.usageError) return fail(output, text);
+    output.usageError(text);
+    return 2;
+}
+
 } // namespace
 
 int runProjectFile(const std::string& path, const ProjectRunOptions& options, CCompil& compil,
                    const ProjectRunOutput& output) {
     ProjectDocument doc;
     try {
-        loadProject(doc, path);
+        loadProject(doc, path, options.hooks);
     } catch (const ParameterError&) {
         // The project is open; the run rebuilds the parameters and reports the cell.
-    } catch (const FileError& e) {
-        return fail(output, e.what());
+    } catch (const std::exception& e) {
+        return fail(output, e.what()); // a file error, or a database that does not connect
     }
     try {
         applySets(doc, options);
         if (!options.saveAs.empty()) {
-            saveProjectAs(doc, options.saveAs);
+            saveProjectAs(doc, options.saveAs, options.hooks);
             if (!options.printProgram) return 0;
         }
     } catch (const ProjectUsageError& e) {
-        return fail(output, e.what());
+        return usage(output, e.what());
     } catch (const FileError& e) {
         return fail(output, e.what());
     }

@@ -1,6 +1,8 @@
 // The project side of the headless runner: `quillmark-run [options] PROJECT.qmp`.
 #pragma once
 
+#include "project/project_file.h"
+
 #include "interp/state.h"
 
 #include <functional>
@@ -15,12 +17,14 @@ struct ProjectRunOptions {
     std::vector<std::pair<std::string, std::string>> sets;
     bool printProgram = false; // --print-program
     std::string saveAs;        // --save-as OUT.qmp; empty when not given
+    ProjectHooks hooks;        // the database link of the project file, when wired
 };
 
 // Where the runner's own lines go; every text is Windows-1251 (the runner encodes it).
 struct ProjectRunOutput {
-    std::function<void(const std::string& line)> printLine; // stdout: the --print-program lines
-    std::function<void(const std::string& text)> error;     // stderr: "error: " + text
+    std::function<void(const std::string& line)> printLine;  // stdout: the --print-program lines
+    std::function<void(const std::string& text)> error;      // stderr: "error: " + text
+    std::function<void(const std::string& text)> usageError; // a --set NAME the table lacks
 };
 
 // Loads the project, applies --set, then saves (--save-as), prints the program
