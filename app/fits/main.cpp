@@ -40,8 +40,14 @@ double numberArgument(const std::string& text, const char* name) {
     return value;
 }
 
+// One line per message box, as quillmark-run writes them: a line break inside becomes "\n".
 void printMessage(const std::string& text) {
-    std::cerr << "message: " << qm::cp1251ToUtf8(text) << "\n";
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        line += (text[i] == '\n' || text[i] == '\r') ? std::string("\\n") : std::string(1, text[i]);
+    }
+    std::cerr << "message: " << qm::cp1251ToUtf8(line) << "\n";
 }
 
 int designation(const std::string& sizeArg, const std::string& fieldArg,

@@ -1,0 +1,4 @@
+quillmark-fits
+50
+h
+18

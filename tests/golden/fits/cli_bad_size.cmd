@@ -1,0 +1,4 @@
+quillmark-fits
+fifty
+h
+7

@@ -1,0 +1,4 @@
+quillmark-fits
+--grade
+100
+0,0539

@@ -1,0 +1,4 @@
+quillmark-fits
+50
+K
+7

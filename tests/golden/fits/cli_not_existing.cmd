@@ -1,0 +1,4 @@
+quillmark-fits
+10
+t
+7

@@ -1,0 +1,3 @@
+quillmark-fits
+50
+h
