@@ -1,8 +1,12 @@
 #include "capture.h"
 #include "kompas/link.h"
+#include "kompas/trace_file.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 using namespace qm::kompas;
@@ -151,4 +155,27 @@ TEST(Trace, NoCompanionAnswersZero) {
     link.findCompanion();
     link.send(MoveRecord{});
     EXPECT_EQ(link.lastResult, 0);
+}
+
+TEST(TraceFileTest, WritesTheLinesAndForwards) {
+    std::string path = ::testing::TempDir() + "kompas_trace.txt";
+    Capture companion;
+    {
+        TraceFile trace(path, &companion);
+        KompasLink link;
+        link.setTransport(&trace);
+        link.findCompanion();
+        link.sendRecord(cmdEndObj, nullptr, 0);
+        EXPECT_EQ(link.lastResult, 1181 + 100000);
+        trace.close();
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(all, "1125 0 0\n1181 0 0\n");
+    EXPECT_EQ(companion.messages.size(), 2u);
+    std::remove(path.c_str());
+}
+
+TEST(TraceFileTest, UncreatableFileIsAnError) {
+    EXPECT_THROW(TraceFile("/nonexistent-folder/trace.txt", nullptr), std::runtime_error);
 }
