@@ -1,7 +1,8 @@
 // Standard tolerances (IT values) in micrometres, ISO 286-1: one row per size interval, in the
 // column order of the printed table (IT01, IT0, IT1 ... IT17). Above 500 mm the rows are the ones
-// this system has always used; they carry the IT01/IT0 values and the IT1..IT5 values derived from
-// the standard's formula for large sizes.
+// this system has always used, and projects rely on them: IT01 and IT0 there have no ISO value,
+// and IT4/IT5 of several rows lie 1 to 3 µm from the current edition of ISO 286-1 (closer to its
+// formula for large sizes); IT6 to IT17 are the ISO values.
 #include "fits/tables.h"
 
 namespace qm {
