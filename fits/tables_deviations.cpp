@@ -131,7 +131,8 @@ const int kDeltaTable[kFineBounds.size()][kDeltaColumns] = {
 };
 
 // Above 500 mm: the magnitudes of the fundamental deviations, shared by shafts and holes (the
-// sign comes with the field, see deviations.cpp).
+// sign comes with the field, see deviations.cpp). ISO 286 gives d..u there; c, cd and v are the
+// values this system has always offered beside them.
 const int kLargeDeviation[kLargeBounds.size()][kLargeColumns] = {
 //  over…up to      c     cd    d    e    f   g   m    n    p    r     s     t     u     v
 /*  500…560  */ {  520,  370, 260, 145,  76, 22, 26,  44,  78, 150,  280,  400,  600,  740},
