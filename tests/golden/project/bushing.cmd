@@ -1,0 +1,2 @@
+quillmark-run
+@CASE@/../../../examples/bushing/bushing.qmp

@@ -1,0 +1,2 @@
+quillmark-run
+no-such-project.qmp

@@ -1,0 +1,3 @@
+quillmark-run
+--print-program
+@CASE@/params.qmp

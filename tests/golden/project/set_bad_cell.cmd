@@ -1,0 +1,4 @@
+quillmark-run
+--set
+K=1,2.3
+@CASE@/params.qmp

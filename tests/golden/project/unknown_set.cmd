@@ -1,0 +1,4 @@
+quillmark-run
+--set
+d=80
+@CASE@/params.qmp
