@@ -226,16 +226,23 @@ void radialLine(std::vector<Item>& out, int type, Point tip, Point inner, Point 
     addSegment(out, inner, end);
 }
 
-// The label of a circle dimension: along the line at `at`, or on a shelf off the circle point.
-void circleLabel(std::vector<Item>& out, const DimensionLabel& label, Point at, Point tip,
-                 Point outward, const kompas::RadialDrawingRecord& dr, double u) {
-    if (dr.shelfDir == 0) {
-        labelOnLine(out, label, at, outward, u);
+// The label of a circle dimension: along the line at `at`; past the circle point `tip` when it
+// does not fit between `inner` and the tip (ISO 129); or on a shelf off the tip.
+void circleLabel(std::vector<Item>& out, const DimensionLabel& label, Point at, Point inner,
+                 Point tip, Point outward, const kompas::RadialDrawingRecord& dr, double u) {
+    if (dr.shelfDir != 0) {
+        Point q = tip + outward * (5 * u);
+        addSegment(out, tip, q);
+        shelfLabel(out, label, q, dr.shelfDir, u);
         return;
     }
-    Point q = tip + outward * (5 * u);
-    addSegment(out, tip, q);
-    shelfLabel(out, label, q, dr.shelfDir, u);
+    double w = labelWidth(label, u);
+    if (dr.textPos == 0 && w + 2 * sizes::arrowLength * u > distance(inner, tip)) {
+        Point end = tip + outward * (w + 3 * u);
+        addSegment(out, tip, end);
+        at = tip + outward * (w / 2 + 2 * u);
+    }
+    labelOnLine(out, label, at, outward, u);
 }
 
 } // namespace
@@ -248,7 +255,7 @@ std::vector<Item> buildDiametral(Point c, double radius, const kompas::RadialDra
     Point e1 = lineEnd(out, dr.arrow1, p1, d, u);
     Point e2 = lineEnd(out, dr.arrow2, p2, d * -1.0, u);
     addSegment(out, e2, e1);
-    circleLabel(out, label, c + d * (dr.textPos * u), p1, d, dr, u);
+    circleLabel(out, label, c + d * (dr.textPos * u), p2, p1, d, dr, u);
     return out;
 }
 
@@ -258,7 +265,7 @@ std::vector<Item> buildRadial(Point c, double radius, const kompas::RadialDrawin
     Point d = direction(dr.angle);
     Point p = c + d * radius;
     radialLine(out, dr.arrow1, p, c, d, u);
-    circleLabel(out, label, c + d * (radius / 2 + dr.textPos * u), p, d, dr, u);
+    circleLabel(out, label, c + d * (radius / 2 + dr.textPos * u), c, p, d, dr, u);
     return out;
 }
 

@@ -3,12 +3,18 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <unordered_set>
 
 namespace qm::drawing {
 
 namespace {
-// Deeper nesting than this is refused: no drafting task needs it, and the tree walks recurse.
+// Deeper nesting of open groups than this is refused, and no copy may make a group tree taller
+// than maxTreeHeight: no drafting task needs more, and the tree walks recurse.
 constexpr std::size_t maxGroupDepth = 256;
+constexpr int maxTreeHeight = 512;
+// Copies of copies of groups double a drawing quickly; past this many objects nothing more is
+// made (a real drawing has thousands).
+constexpr std::size_t maxObjects = 250000;
 } // namespace
 
 const char* kindName(ObjectKind kind) {
@@ -91,6 +97,7 @@ int Drawing::reserveRef() {
 }
 
 int Drawing::push(Object object, bool intoGroup) {
+    if (objects_.size() >= maxObjects) return 0;
     int ref = newRef();
     if (ref == 0) return 0;
     object.ref = ref;
@@ -172,14 +179,13 @@ bool usable(const Affine& t) {
 
 int Drawing::transform(int ref, const Affine& t) {
     if (!find(ref) || !usable(t)) return 0;
-    std::vector<int> seen;
+    std::unordered_set<int> seen;
     transformTree(ref, t, seen);
     return ref;
 }
 
-void Drawing::transformTree(int ref, const Affine& t, std::vector<int>& seen) {
-    if (std::find(seen.begin(), seen.end(), ref) != seen.end()) return;
-    seen.push_back(ref);
+void Drawing::transformTree(int ref, const Affine& t, std::unordered_set<int>& seen) {
+    if (!seen.insert(ref).second) return;
     Object* o = findMutable(ref);
     if (!o) return;
     Affine local = inView(o->view, t);
@@ -190,8 +196,22 @@ void Drawing::transformTree(int ref, const Affine& t, std::vector<int>& seen) {
         transformTree(m, t, seen);
 }
 
+void Drawing::measure(int ref, int depth, std::size_t& count, int& height) const {
+    const Object* o = find(ref);
+    if (!o || depth > maxTreeHeight) return;
+    ++count;
+    height = std::max(height, depth);
+    for (int m : o->members)
+        measure(m, depth + 1, count, height);
+}
+
 int Drawing::copy(int ref, const Affine& t, const SourceLocation& where) {
     if (!find(ref) || !usable(t)) return 0;
+    std::size_t count = 0;
+    int height = 0;
+    measure(ref, 1, count, height);
+    if (objects_.size() + count > maxObjects) return 0;
+    if (height + static_cast<int>(openGroups_.size()) > maxTreeHeight) return 0;
     int made = copyTree(ref, t, where, 0);
     if (made != 0 && !openGroups_.empty()) {
         Object* g = findMutable(openGroups_.back());
@@ -202,7 +222,7 @@ int Drawing::copy(int ref, const Affine& t, const SourceLocation& where) {
 
 int Drawing::copyTree(int ref, const Affine& t, const SourceLocation& where, int depth) {
     const Object* src = find(ref);
-    if (!src || depth > static_cast<int>(maxGroupDepth)) return 0;
+    if (!src || depth > maxTreeHeight) return 0;
     Object o;
     o.kind = src->kind;
     o.view = src->view;

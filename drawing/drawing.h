@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace qm::drawing {
@@ -66,7 +67,7 @@ class Drawing {
     const std::vector<View>& views() const { return views_; }
 
     // ---- Objects. `add` makes an object in the current view and puts it into the innermost
-    // open group; it answers the new reference, or 0 when references have run out.
+    // open group; it answers the new reference, or 0 when references or room have run out.
     int add(ObjectKind kind, std::vector<Item> items, const SourceLocation& where);
     const Object* find(int ref) const;
     // Every object in the order it was made (groups included).
@@ -103,8 +104,10 @@ class Drawing {
     Object* findMutable(int ref);
     int newRef();
     int push(Object object, bool intoGroup);
-    void transformTree(int ref, const Affine& tCurrent, std::vector<int>& seen);
+    void transformTree(int ref, const Affine& tCurrent, std::unordered_set<int>& seen);
     int copyTree(int ref, const Affine& tCurrent, const SourceLocation& where, int depth);
+    // The number of objects in the tree of `ref` and its height.
+    void measure(int ref, int depth, std::size_t& count, int& height) const;
     // The transform `t` of the current view, expressed in the coordinates of `view`.
     Affine inView(int view, const Affine& t) const;
 

@@ -146,8 +146,9 @@ std::size_t codePoints(const std::string& utf8) {
 }
 
 double textWidth(const std::string& utf8, double height, double widthFactor) {
-    // Drafting fonts (GOST type B, ISO 3098) advance about 0.7 of the capital height.
-    return static_cast<double>(codePoints(utf8)) * 0.7 * height * widthFactor;
+    // Drafting fonts (ISO 3098 type B) advance about 0.8 of the capital height, letter and
+    // spacing together; so do the sans fonts an SVG viewer falls back to.
+    return static_cast<double>(codePoints(utf8)) * 0.8 * height * widthFactor;
 }
 
 } // namespace qm::drawing

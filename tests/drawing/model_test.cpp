@@ -270,3 +270,35 @@ TEST(Model, OpenBoundaryIsClosedStraight) {
 
 } // namespace
 } // namespace qm::testing
+
+namespace qm::testing {
+namespace {
+
+TEST(ModelLimits, CopiesIntoTheirOwnGroupStopAtTheDrawingsCapacity) {
+    Bench b;
+    kompas::GroupRecord gr;
+    int g = b.send(gr);
+    b.send(seg(0, 0, 1, 0));
+    kompas::CopyRecord cp;
+    cp.ref = g, cp.scale = 1;
+    int made = 0, refused = 0;
+    for (int i = 0; i < 24; ++i)
+        (b.send(cp) > 0 ? made : refused)++;
+    EXPECT_GE(made, 15); // each copy doubles the group
+    EXPECT_GT(refused, 0);
+    EXPECT_LE(b.companion.drawing().objects().size(), 250000u);
+    EXPECT_GT(b.send(move(g, 1, 0)), 0) << "the big group still moves";
+}
+
+TEST(ModelLimits, GroupsNestOnlySoDeep) {
+    Bench b;
+    kompas::GroupRecord gr;
+    int opened = 0;
+    for (int i = 0; i < 300; ++i)
+        opened += b.send(gr) > 0;
+    EXPECT_EQ(opened, 256);
+    EXPECT_GT(b.send(seg(0, 0, 1, 0)), 0);
+}
+
+} // namespace
+} // namespace qm::testing

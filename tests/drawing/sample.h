@@ -62,7 +62,12 @@ inline void drawSample(Bench& b) {
     ang.radius = 25, ang.angle1 = 0, ang.angle2 = 45, ang.direction = 1;
     ang.x1 = 2, ang.y1 = 0, ang.x2 = 2, ang.y2 = 2;
     b.flags("_AUTONOMINAL");
+    b.param("");
+    dt.sign = 0;
+    b.send(dt);
     b.send(ang);
+    dt.sign = 3;
+    b.send(dt);
     kompas::RadDimRecord rad;
     rad.xc = 100, rad.yc = 20, rad.radius = 5;
     b.send(rad);
