@@ -9,12 +9,16 @@
 namespace qm {
 
 TokenList tokenize(CCompil& st, const std::string& text);
+TokenList tokenize(CCompil& st, ExprPlan& plan);
 CParamVar evaluateTokens(CCompil& st, TokenList tokens);
 CParamVar evaluateExpression(CCompil& st, const std::string& text);
+// The same for a text whose plan is known; *plan is filled from `text` on first use.
+CParamVar evaluateExpression(CCompil& st, ExprPlan*& plan, const std::string& text);
 CParamVar evaluateFlat(CCompil& st, TokenList tokens);
 CParamVar evaluateComparison(CCompil& st, const TokenList& tokens);
 // "TRUE" or "FALSE".
 std::string evaluateCondition(CCompil& st, const std::string& text);
+std::string evaluateCondition(CCompil& st, ExprPlan*& plan, const std::string& text);
 int findMatchingParen(const TokenList& tokens, int start);
 void findComparisonGroup(CCompil& st, const TokenList& tokens);
 

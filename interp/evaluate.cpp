@@ -11,6 +11,11 @@ CParamVar evaluateExpression(CCompil& st, const std::string& text) {
     return evaluateTokens(st, tokenize(st, text));
 }
 
+CParamVar evaluateExpression(CCompil& st, ExprPlan*& plan, const std::string& text) {
+    if (!plan) plan = st.plans.get(text);
+    return evaluateTokens(st, tokenize(st, *plan));
+}
+
 static int greatestDepth(const TokenList& tokens) {
     int depth = 0, most = 0;
     for (const auto& t : tokens) {
@@ -52,9 +57,21 @@ static TokenList reduceInnermostGroups(CCompil& st, const TokenList& cur, bool f
     return next;
 }
 
+static bool hasFunctionName(const TokenList& tokens) {
+    for (const auto& t : tokens)
+        if (t.type == Kind::Func) return true;
+    return false;
+}
+
 CParamVar evaluateTokens(CCompil& st, TokenList tokens) {
     const int depth = greatestDepth(tokens);
-    for (int pass = 0; pass <= depth; ++pass) tokens = reduceInnermostGroups(st, tokens, depth == 0);
+    // Without groups or function names a pass would copy the list unchanged.
+    if (depth > 0 || hasFunctionName(tokens)) {
+        for (int pass = 0; pass <= depth; ++pass) {
+            tokens = reduceInnermostGroups(st, tokens, depth == 0);
+            if (depth > 0 && greatestDepth(tokens) == 0 && pass < depth) break; // the rest copies
+        }
+    }
     return evaluateFlat(st, std::move(tokens));
 }
 
@@ -66,6 +83,12 @@ CParamVar evaluateFlat(CCompil& st, TokenList tokens) {
         return {};
     }
     if (!isValue(tokens.back().type)) tokens.pop_back();
+    if (tokens.size() == 1) { // one value: what the general rules below give for it
+        const CParamVar& t = tokens.front();
+        if (t.type == Kind::String) return CParamVar::text(toText(t.value, st.decimalSeparator));
+        if (t.value.type == Variant::Type::Int) return {Kind::Number, t.value};
+        if (t.value.type == Variant::Type::Double) return CParamVar::number(0.0 + t.value.d);
+    }
     bool text = false;
     for (const auto& t : tokens) text |= t.type == Kind::String;
     if (text) {
@@ -118,21 +141,18 @@ CParamVar evaluateComparison(CCompil& st, const TokenList& tokens) {
         return zero ? CParamVar{Kind::Number, v.value} : CParamVar::number(1);
     }
     TokenList left(tokens.begin(), tokens.begin() + first), right;
+    right.reserve(tokens.size() - first);
     for (size_t k = first + 1; k < tokens.size(); ++k)
         if (!isComparison(tokens[k].type)) right.push_back(tokens[k]);
     const Variant l = evaluateTokens(st, left).value;
     const Variant r = evaluateTokens(st, right).value;
-    const Variant margin = Variant::ofDouble(1e-13);
+    const double margin = 1e-13;
     bool res = false;
     switch (op) {
     case Kind::Eq: res = compareValues(l, r, sep) == 0; break;
     case Kind::Ne: res = compareValues(l, r, sep) != 0; break;
-    case Kind::Lt:
-        res = compareValues(l, addValues(r, negateValue(margin, sep), sep), sep) < 0;
-        break;
-    case Kind::Gt:
-        res = compareValues(addValues(l, negateValue(margin, sep), sep), r, sep) > 0;
-        break;
+    case Kind::Lt: res = compareValues(l, Variant::ofDouble(toDouble(r, sep) - margin), sep) < 0; break;
+    case Kind::Gt: res = compareValues(Variant::ofDouble(toDouble(l, sep) - margin), r, sep) > 0; break;
     case Kind::Ge: res = !(compareValues(l, r, sep) < 0); break;
     case Kind::Le: res = !(compareValues(l, r, sep) > 0); break;
     default: break;
@@ -172,7 +192,13 @@ static bool hasComparison(const TokenList& tokens) {
 }
 
 std::string evaluateCondition(CCompil& st, const std::string& text) {
-    TokenList tokens = tokenize(st, text);
+    ExprPlan* plan = nullptr;
+    return evaluateCondition(st, plan, text);
+}
+
+std::string evaluateCondition(CCompil& st, ExprPlan*& plan, const std::string& text) {
+    if (!plan) plan = st.plans.get(text);
+    TokenList tokens = tokenize(st, *plan);
     for (auto& t : tokens) {
         if (t.type == Kind::Or) t.type = Kind::Plus;
         else if (t.type == Kind::And) t.type = Kind::Mul;

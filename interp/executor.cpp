@@ -5,6 +5,7 @@
 #include "interp/loader.h"
 #include "interp/procedures.h"
 #include "interp/scopes.h"
+#include "interp/statement_info.h"
 #include "text/cp1251.h"
 
 namespace qm {
@@ -83,21 +84,39 @@ void stopOnRequest(CCompil& st) {
 
 } // namespace
 
+namespace {
+
+std::string executeOrdinary(CCompil& st, StatementInfo& info, const std::string& s) {
+    using K = StatementInfo::Kind;
+    switch (info.kind) {
+    case K::If: return "IF" + evaluateCondition(st, info.plan, info.expr);
+    case K::Else: return "ELSE";
+    case K::EndIf: return "END_IF";
+    case K::While: return "WHILE" + evaluateCondition(st, info.plan, info.expr);
+    case K::Assignment: executeAssignment(st, info); return "";
+    case K::ArrayDeclaration: executeArrayDeclaration(st, s); return "";
+    default: executeCommand(st, info.name, info.expr); return "";
+    }
+}
+
+} // namespace
+
 void executeBlock(CCompil& st, int i) {
+    using K = StatementInfo::Kind;
     if (st.stopped) return;
     const int n = static_cast<int>(st.executionList.size());
     for (; i < n; ++i) {
         if (st.host().stopRequested()) return stopOnRequest(st);
         const Statement& stmt = st.executionList[i];
-        const std::string& s = stmt.text;
+        StatementInfo& info = *stmt.info;
         st.current = &stmt;
-        if (startsWith(s, "PROCEDURE ") || startsWith(s, "FUNCTION ")) {
+        if (info.kind == K::Declaration) {
             i = registerDeclaration(st, i);
             continue;
         }
-        int proc = calledProcedure(st, s);
+        int proc = st.procedures.empty() ? -1 : calledProcedure(st, stmt.text);
         if (proc >= 0) {
-            TokenList args = callStatementArguments(st, proc, s);
+            TokenList args = callStatementArguments(st, proc, stmt.text);
             try {
                 callProcedure(st, static_cast<size_t>(proc), args);
             } catch (const CallError& e) {
@@ -106,64 +125,54 @@ void executeBlock(CCompil& st, int i) {
             }
             continue;
         }
-        if (s == "END") {
+        switch (info.kind) {
+        case K::End:
             st.frames.pop_back();
             return;
-        }
-        if (startsWith(s, "RETURN ") || startsWith(s, "RETURN(")) {
-            executeReturn(st, s);
+        case K::Return:
+            st.result = evaluateExpression(st, info.plan, info.expr);
             st.frames.pop_back();
             return;
-        }
-        if (s == "NEXT" || s == "CONTINUE") {
+        case K::NextOrContinue:
             if (innermostFrame(st).loopStack.empty()) {
-                reportStatementError(st, stmt, ru("цикл не открыт: ") + s + ru(" без WHILE"));
+                reportStatementError(st, stmt, ru("цикл не открыт: ") + stmt.text + ru(" без WHILE"));
                 return;
             }
             i = innermostFrame(st).loopStack.back() - 1;
             continue;
-        }
-        if (s == "BREAK") {
+        case K::Break: {
             auto& loops = innermostFrame(st).loopStack;
             if (!loops.empty()) loops.pop_back();
             i = matchingNext(st, i);
             continue;
         }
-        if (s == "END_PROJECT") {
+        case K::EndProject:
             st.stopped = true;
             return;
+        default:
+            break;
         }
         try {
-            std::string outcome = executeStatement(st, s);
-            st.current = &st.executionList[i];
+            std::string outcome = executeOrdinary(st, info, stmt.text);
+            st.current = &stmt;
             i = followOutcome(st, outcome, i);
         } catch (const ScriptError& e) {
-            st.current = &st.executionList[i];
-            reportStatementError(st, st.executionList[i], e.what());
+            st.current = &stmt;
+            reportStatementError(st, stmt, e.what());
             return;
         }
     }
 }
 
 std::string executeStatement(CCompil& st, const std::string& s) {
-    if (startsWith(s, "IF(")) {
-        std::string cond = s.size() > 3 ? s.substr(3, s.size() - 4) : std::string();
-        return "IF" + evaluateCondition(st, cond);
+    StatementInfo info = classifyStatement(s);
+    if (info.kind < StatementInfo::Kind::If) { // block keywords are commands here
+        size_t open = s.find('(');
+        info.kind = StatementInfo::Kind::Command;
+        info.name = open == std::string::npos ? s : s.substr(0, open);
+        info.expr = open == std::string::npos ? std::string() : s.substr(open);
     }
-    if (s == "ELSE" || s == "END_IF") return s;
-    if (startsWith(s, "WHILE(")) {
-        std::string cond = s.size() > 6 ? s.substr(6, s.size() - 7) : std::string();
-        return "WHILE" + evaluateCondition(st, cond);
-    }
-    if (isAssignment(s)) {
-        executeAssignment(st, s);
-        return "";
-    }
-    if (executeArrayDeclaration(st, s)) return "";
-    size_t open = s.find('(');
-    if (open == std::string::npos) executeCommand(st, s, "");
-    else executeCommand(st, s.substr(0, open), s.substr(open));
-    return "";
+    return executeOrdinary(st, info, s);
 }
 
 void CCompil::runProgram(const ProgramText& program) {

@@ -1,5 +1,6 @@
 #include "interp/loader.h"
 
+#include "interp/statement_info.h"
 #include "text/cp1251.h"
 
 #include <algorithm>
@@ -78,7 +79,11 @@ std::vector<Statement> prepareStatements(const ProgramText& program) {
             removeLeadingBlanks(prefix);
             if (prefix.empty()) removeLeadingBlanks(before);
             std::string text = prefix + before;
-            if (!text.empty()) list.push_back({normaliseStatement(text), where});
+            if (!text.empty()) {
+                std::string clean = normaliseStatement(text);
+                auto info = std::make_shared<StatementInfo>(classifyStatement(clean));
+                list.push_back({std::move(clean), where, std::move(info)});
+            }
             line.erase(0, semi + 1);
             prefix.clear();
         }

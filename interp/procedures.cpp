@@ -127,9 +127,4 @@ void callProcedure(CCompil& st, size_t proc, const TokenList& args) {
     st.current = caller;
 }
 
-void executeReturn(CCompil& st, const std::string& s) {
-    CParamVar v = evaluateExpression(st, s.substr(6));
-    st.result = v;
-}
-
 } // namespace qm

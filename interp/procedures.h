@@ -13,7 +13,5 @@ int calledProcedure(const CCompil& st, const std::string& s);
 TokenList callStatementArguments(CCompil& st, int proc, const std::string& s);
 // Pushes a frame, binds the arguments and runs the body; the body's END or RETURN pops the frame.
 void callProcedure(CCompil& st, size_t proc, const TokenList& args);
-// RETURN expression: fills the result slot.
-void executeReturn(CCompil& st, const std::string& s);
 
 } // namespace qm

@@ -3,6 +3,7 @@
 #include "interp/convert.h"
 #include "interp/errors.h"
 #include "interp/eval.h"
+#include "interp/statement_info.h"
 #include "text/cp1251.h"
 
 namespace qm {
@@ -51,16 +52,16 @@ bool isAssignment(const std::string& s) {
 namespace {
 
 // Tries every array named NAME in one frame; true when one accepted the write.
-bool writeElement(CCompil& st, size_t frameIndex, const std::string& name,
-                  const std::string& indexText, const std::string& valueText) {
+bool writeElement(CCompil& st, size_t frameIndex, StatementInfo& info) {
     for (size_t a = 0; frameIndex < st.frames.size() && a < st.frames[frameIndex].arrays.size(); ++a) {
-        if (st.frames[frameIndex].arrays[a].name != name) continue;
-        std::int32_t i = toInt(evaluateExpression(st, indexText).value, st.decimalSeparator);
-        CParamVar v = evaluateExpression(st, valueText);
+        if (st.frames[frameIndex].arrays[a].name != info.name) continue;
+        const Variant index = evaluateExpression(st, info.indexPlan, info.indexText).value;
+        const std::int32_t i = toInt(index, st.decimalSeparator);
+        CParamVar v = evaluateExpression(st, info.rhsPlan, info.rhs);
         // The evaluation may have run functions; the frame and its arrays are looked up again.
         if (frameIndex >= st.frames.size()) return false;
         auto& arrays = st.frames[frameIndex].arrays;
-        if (a >= arrays.size() || arrays[a].name != name) continue;
+        if (a >= arrays.size() || arrays[a].name != info.name) continue;
         auto& elements = arrays[a].elements;
         if (i >= 0 && static_cast<size_t>(i) < elements.size()) {
             elements[i] = std::move(v);
@@ -74,44 +75,32 @@ bool writeElement(CCompil& st, size_t frameIndex, const std::string& name,
     return false;
 }
 
-void elementAssignment(CCompil& st, const std::string& s) {
-    size_t open = s.find('[');
-    size_t close = s.find(']');
-    size_t eq = s.find('=');
-    if (open == std::string::npos || close == std::string::npos || close < open) return;
-    std::string name = s.substr(0, open);
-    std::string indexText = s.substr(open + 1, close - open - 1);
-    std::string valueText = s.substr(eq + 1);
-    if (insideProcedure(st) && writeElement(st, st.frames.size() - 1, name, indexText, valueText))
-        return;
-    writeElement(st, 0, name, indexText, valueText); // a write that nothing accepts is ignored
+void elementAssignment(CCompil& st, StatementInfo& info) {
+    if (info.elementMalformed) return;
+    if (insideProcedure(st) && writeElement(st, st.frames.size() - 1, info)) return;
+    writeElement(st, 0, info); // a write that nothing accepts is ignored
 }
 
 // NAME=OTHER with NAME an array; false when NAME is no array (then it is a scalar assignment).
-bool wholeArrayAssignment(CCompil& st, const std::string& s) {
-    size_t eq = s.find('=');
-    std::string name = s.substr(0, eq);
-    std::string source = s.substr(eq + 1);
+bool wholeArrayAssignment(CCompil& st, const StatementInfo& info) {
+    const std::string& name = info.name;
+    const std::string& source = info.rhs;
     const bool inside = insideProcedure(st);
-    std::vector<CParamVar> elements;
-    if (inside && innermostFrame(st).arrayNames.count(source))
-        elements = arrayElements(innermostFrame(st), source);
-    else if (globalFrame(st).arrayNames.count(source))
-        elements = arrayElements(globalFrame(st), source);
+    if (globalFrame(st).arrayNames.empty() && (!inside || innermostFrame(st).arrayNames.empty()))
+        return false; // no array anywhere: a scalar assignment
     CLocalPar* target = nullptr;
     if (inside && innermostFrame(st).arrayNames.count(name)) target = &innermostFrame(st);
     else if (globalFrame(st).arrayNames.count(name)) target = &globalFrame(st);
     if (!target) return false;
     int a = firstArray(*target, name);
     if (a < 0) return false;
+    std::vector<CParamVar> elements;
+    if (inside && innermostFrame(st).arrayNames.count(source))
+        elements = arrayElements(innermostFrame(st), source);
+    else if (globalFrame(st).arrayNames.count(source))
+        elements = arrayElements(globalFrame(st), source);
     target->arrays[a].elements = std::move(elements);
     return true;
-}
-
-void storeScalar(CLocalPar& frame, const std::string& name, const CParamVar& v) {
-    CNameVar& var = frame.vars[frame.varIndex.at(name)];
-    var.type = v.type;
-    var.value = v.value;
 }
 
 void appendScalar(CLocalPar& frame, const std::string& name, const CParamVar& v) {
@@ -119,38 +108,44 @@ void appendScalar(CLocalPar& frame, const std::string& name, const CParamVar& v)
     frame.varIndex.emplace(name, static_cast<int>(frame.vars.size()) - 1);
 }
 
-void scalarAssignment(CCompil& st, std::string s) {
-    bool local = s.compare(0, 6, "L_VAR ") == 0;
-    if (local) s.erase(0, 6);
-    size_t eq = s.find('=');
-    if (eq == std::string::npos) return;
-    const std::string name = s.substr(0, eq);
-    const std::string expr = s.substr(eq + 1);
+// Into the first variable of that name; a function left behind by a stop may have changed the
+// innermost frame meanwhile, and then the variable is made there.
+void storeScalar(CLocalPar& frame, const std::string& name, CParamVar v) {
+    auto it = frame.varIndex.find(name);
+    if (it == frame.varIndex.end()) return appendScalar(frame, name, v);
+    CNameVar& var = frame.vars[it->second];
+    var.type = v.type;
+    var.value = std::move(v.value);
+}
+
+void scalarAssignment(CCompil& st, StatementInfo& info) {
+    const std::string& name = info.scalarName;
     const bool inside = insideProcedure(st);
+    auto value = [&] { return evaluateExpression(st, info.rhsPlan, info.rhs); };
     if (inside && innermostFrame(st).varIndex.count(name)) {
-        CParamVar v = evaluateExpression(st, expr);
+        CParamVar v = value();
         storeScalar(innermostFrame(st), name, v);
-    } else if ((inside && !globalFrame(st).varIndex.count(name)) || local) {
-        CParamVar v = evaluateExpression(st, expr);
+    } else if ((inside && !globalFrame(st).varIndex.count(name)) || info.local) {
+        CParamVar v = value();
         appendScalar(innermostFrame(st), name, v);
     } else if (globalFrame(st).varIndex.count(name)) {
-        CParamVar v = evaluateExpression(st, expr);
+        CParamVar v = value();
         storeScalar(globalFrame(st), name, v);
     } else {
-        CParamVar v = evaluateExpression(st, expr);
+        CParamVar v = value();
         appendScalar(globalFrame(st), name, v);
     }
 }
 
 } // namespace
 
-void executeAssignment(CCompil& st, const std::string& s) {
-    if (s.find("]=") != std::string::npos) {
-        elementAssignment(st, s);
+void executeAssignment(CCompil& st, StatementInfo& info) {
+    if (info.element) {
+        elementAssignment(st, info);
         return;
     }
-    if (wholeArrayAssignment(st, s)) return;
-    scalarAssignment(st, s);
+    if (wholeArrayAssignment(st, info)) return;
+    scalarAssignment(st, info);
 }
 
 bool executeArrayDeclaration(CCompil& st, const std::string& s) {

@@ -21,8 +21,9 @@ std::vector<CParamVar> arrayElements(const CLocalPar& frame, const std::string& 
 // True when the statement is eligible for assignment: it has '=' and no apostrophe before it.
 bool isAssignment(const std::string& s);
 
+struct StatementInfo;
 // The assignment forms: element, whole array, scalar and L_VAR.
-void executeAssignment(CCompil& st, const std::string& s);
+void executeAssignment(CCompil& st, StatementInfo& info);
 // ARRAY NAME and L_VAR ARRAY NAME; false when the statement is neither.
 bool executeArrayDeclaration(CCompil& st, const std::string& s);
 

@@ -4,10 +4,12 @@
 #pragma once
 
 #include "interp/host.h"
+#include "interp/plan.h"
 #include "interp/value.h"
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <unordered_map>
 #include <unordered_set>
 #include <string>
@@ -55,9 +57,12 @@ struct ProgramText {
     }
 };
 
+struct StatementInfo;
+
 struct Statement {
     std::string text;
     SourceLocation where;
+    std::shared_ptr<StatementInfo> info; // what the text says, worked out by the loader
 };
 
 class CCompil {
@@ -99,6 +104,7 @@ class CCompil {
     const FunctionFn* function(const std::string& name) const;
 
     // Internal bookkeeping of the executor.
+    PlanCache plans; // what the expression texts alone say, kept across executions
     int callDepth = 0;
     bool stopAnnounced = false; // the stop message is shown once per run
     const Statement* current = nullptr;
