@@ -1,4 +1,5 @@
 // quillmark-run: runs a project or a code module headless.
+#include "extensions.h"
 #include "options.h"
 #include "runner_host.h"
 
@@ -84,6 +85,8 @@ template <class Fn> void runWithLargeStack(Fn fn) {
 int runProgramText(const RunOptions& opt, RunnerHost& host, const ProgramText& program) {
     CCompil compil(host);
     if (opt.decimalSeparator) compil.decimalSeparator = opt.decimalSeparator;
+    RunExtensions extensions(opt);
+    extensions.install(compil);
     int status = kOk;
     Watchdog watchdog(host, opt.timeoutSeconds);
     runWithLargeStack([&] {
