@@ -19,6 +19,7 @@ template <class F, class... Args> void call(const F& hook, Args&&... args) {
 void replaceContent(ProjectDocument& doc, ProjectContent& c, const ProjectHooks& hooks,
                     std::exception_ptr& firstError) {
     call(hooks.disconnectDatabase);
+    call(hooks.removeDataSource);
     doc.vizor.dbPath = c.dbPath;
     if (!c.dbPath.empty() && hooks.connectDatabase) {
         try {
@@ -48,7 +49,8 @@ void rebuildParameters(ProjectDocument& doc, const ProjectContent& c, const std:
         int line = c.valueLines.at(static_cast<size_t>(e.row) - 1);
         firstError = std::make_exception_ptr(ParameterError(
             e.row, e.name, e.conversion,
-            path + lineRef(line) + e.conversion + ru(u8" (параметр ") + e.name + ")"));
+            path + lineRef(line) + e.conversion + " (" + tableSection() + ru(u8", строка ") +
+                std::to_string(e.row) + ru(u8", параметр ") + e.name + ")"));
     }
 }
 

@@ -11,9 +11,10 @@
 namespace qm {
 
 struct ProjectHooks {
-    // Database link: drop it (and the "Data Source=" entry of the connection string), and
+    // Database link: drop it, remove the "Data Source=" entry from the connection string, and
     // connect the project's database.
     std::function<void()> disconnectDatabase;
+    std::function<void()> removeDataSource;
     std::function<void(const std::string& path)> connectDatabase;
     // Desktop: close the code editor and the result window, release the result toggle, show the
     // start picture.

@@ -279,8 +279,10 @@ TEST_F(ProjectFile, ACellThatDoesNotConvertOpensTheProjectAndNamesTheLine) {
     } catch (const ParameterError& e) {
         EXPECT_EQ(e.row, 2);
         EXPECT_EQ(e.name, "B");
-        EXPECT_EQ(cp1251ToUtf8(e.what()),
-                  path + ", строка 13: '4.5,2' не является правильным числом (параметр B)");
+        EXPECT_EQ(
+            cp1251ToUtf8(e.what()),
+            path + ", строка 13: '4.5,2' не является правильным числом (исходные данные, строка 2, "
+                   "параметр B)");
     }
     EXPECT_EQ(doc.projectFileName, path);
     EXPECT_EQ(doc.projectTitle, "c.qmp");
@@ -299,6 +301,7 @@ TEST_F(ProjectFile, TheStepsOfAnOpenRunInTheirOrder) {
     std::vector<std::string> calls;
     ProjectHooks hooks;
     hooks.disconnectDatabase = [&] { calls.push_back("disconnect"); };
+    hooks.removeDataSource = [&] { calls.push_back("data source"); };
     hooks.connectDatabase = [&](const std::string& p) { calls.push_back("connect " + p); };
     hooks.closeWindows = [&] { calls.push_back("close"); };
     hooks.fileNameChanged = [&](const std::string&) { calls.push_back("name"); };
@@ -309,8 +312,9 @@ TEST_F(ProjectFile, TheStepsOfAnOpenRunInTheirOrder) {
     other.vizor.currentSlide = 5;
     std::swap(doc, other);
     loadProject(doc, file("h.qmp"), hooks);
-    EXPECT_EQ(calls, (std::vector<std::string>{"disconnect", "connect /data/shaft.mdb", "close",
-                                               "name", "slides 2"}));
+    EXPECT_EQ(calls,
+              (std::vector<std::string>{"disconnect", "data source", "connect /data/shaft.mdb",
+                                        "close", "name", "slides 2"}));
     EXPECT_EQ(doc.vizor.currentSlide, 0);
 }
 

@@ -58,6 +58,17 @@ TEST_F(RunProjectFile, AnUnknownSetNameIsAUsageError) {
     EXPECT_TRUE(r.host.text.empty());
 }
 
+TEST_F(RunProjectFile, AValueWithoutAWindows1251FormIsRefusedBeforeAnythingIsWritten) {
+    Runner r;
+    ProjectRunOptions o;
+    o.sets = {{"M", u8"сталь → 45"}};
+    o.saveAs = file("out.qmp");
+    EXPECT_EQ(r.run(project(), o), 2);
+    ASSERT_EQ(r.errors.size(), 1u);
+    EXPECT_EQ(r.errors[0].find("usage: --set"), 0u) << r.errors[0];
+    EXPECT_FALSE(fs::exists(file("out.qmp")));
+}
+
 TEST_F(RunProjectFile, ACellThatDoesNotConvertIsReportedAtItsRowAndNothingRuns) {
     Runner r;
     ProjectRunOptions o;
