@@ -147,8 +147,8 @@ std::size_t codePoints(const std::string& utf8) {
 
 double textWidth(const std::string& utf8, double height, double widthFactor) {
     // Drafting fonts (ISO 3098 type B) advance about 0.8 of the capital height, letter and
-    // spacing together; so do the sans fonts an SVG viewer falls back to.
-    return static_cast<double>(codePoints(utf8)) * 0.8 * height * widthFactor;
+    // spacing together; the sans fonts an SVG viewer falls back to a little more.
+    return static_cast<double>(codePoints(utf8)) * 0.85 * height * widthFactor;
 }
 
 } // namespace qm::drawing

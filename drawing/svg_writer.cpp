@@ -146,9 +146,9 @@ struct Writer {
 
     void text(const Text& t) {
         if (t.utf8.empty()) return;
-        // Drafting fonts have capitals of about 0.7 of the font size.
+        // Capitals stand about 0.73 of the font size high (DejaVu Sans, osifont).
         out << "<text transform=\"translate(" << xy(t.at) << ") rotate(" << num(-t.angle)
-            << ") scale(" << num(t.widthFactor) << " 1)\" font-size=\"" << num(t.height / 0.7)
+            << ") scale(" << num(t.widthFactor) << " 1)\" font-size=\"" << num(t.height / 0.73)
             << "\" text-anchor=\"" << anchorOf(t.align) << "\"";
         if (t.flags & 0x40) out << " font-style=\"italic\"";
         if (t.flags & 0x100) out << " font-weight=\"bold\"";

@@ -26,7 +26,8 @@ TEST(Svg, MillimetresYUpwardsAndWhereEachObjectCameFrom) {
     std::string svg = b.svg();
     EXPECT_EQ(svg.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", 0), 0u);
     // The extents (the text's box estimated) and a margin of 10 mm.
-    EXPECT_TRUE(contains(svg, "width=\"32mm\" height=\"70mm\" viewBox=\"-10 -60 32 70\"")) << svg;
+    EXPECT_TRUE(contains(svg, "width=\"32.75mm\" height=\"70mm\" viewBox=\"-10 -60 32.75 70\""))
+        << svg;
     EXPECT_TRUE(contains(svg,
                          "<line x1=\"0\" y1=\"-50\" x2=\"10\" y2=\"-50\" stroke-width=\"0.25\" "
                          "stroke-dasharray=\"12 3 1 3\"/>"))
