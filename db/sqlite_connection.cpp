@@ -53,6 +53,13 @@ void requireSingleStatement(sqlite3* db, const char* rest, const char* end) {
     }
 }
 
+// What every connection of the project database gets: Jet's "text" string literals (kept on
+// whatever SQLite's build default is) and the Cyrillic case folding.
+void configure(sqlite3* db) {
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 1, nullptr);
+    registerTextFolding(db);
+}
+
 } // namespace
 
 std::string messageText(const std::string& utf8) {
@@ -95,7 +102,7 @@ std::unique_ptr<SqliteConnection> SqliteConnection::openFile(const std::string& 
         SQLITE_OK)
         throw fail();
     sqlite3_busy_timeout(db, 2000);
-    registerTextFolding(db);
+    configure(db);
     return c;
 }
 
@@ -104,7 +111,7 @@ std::unique_ptr<SqliteConnection> SqliteConnection::openMemory() {
     int rc = sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     std::unique_ptr<SqliteConnection> c(new SqliteConnection(db));
     if (rc != SQLITE_OK) throw DatabaseError(sqlErrorMessage(sqlite3_errmsg(db)));
-    registerTextFolding(db);
+    configure(db);
     return c;
 }
 

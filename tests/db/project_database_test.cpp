@@ -236,6 +236,13 @@ TEST_F(ProjectDatabaseTest, CyrillicCaseFoldingInQueries) {
     EXPECT_EQ(order, (std::vector<std::string>{u8"второй", u8"Ёлка", u8"Первый"}));
 }
 
+// Scripts cannot put an apostrophe inside a string, so their queries quote text as Jet allows.
+TEST_F(ProjectDatabaseTest, DoubleQuotesMakeTextWhereNoColumnHasThatName) {
+    db.connectDatabase(core(base));
+    db.runQuery(ru(u8"SELECT \"Поле1\" FROM Пример1 WHERE Поле1 = \"второй\""));
+    EXPECT_EQ(firstText(), ru(u8"второй"));
+}
+
 TEST_F(ProjectDatabaseTest, TheTableGridShowsWhatTheStatementLeft) {
     db.connectDatabase(core(base));
     db.showTable(u8"Пример1");
