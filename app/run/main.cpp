@@ -7,6 +7,7 @@
 #include "interp/state.h"
 #include "text/cp1251.h"
 #include "text/lines.h"
+#include "project/run_file.h"
 
 #include <chrono>
 #include <clocale>
@@ -82,7 +83,51 @@ template <class Fn> void runWithLargeStack(Fn fn) {
     pthread_attr_destroy(&attr);
 }
 
-int runProgramText(const RunOptions& opt, RunnerHost& host, const ProgramText& program) {
+bool isProject(const std::string& path) {
+    std::string low = path;
+    for (char& c : low) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return low.size() >= 4 && low.compare(low.size() - 4, 4, ".qmp") == 0;
+}
+
+// A code module: its lines, or the program text with --print-program.
+int runModule(const RunOptions& opt, RunnerHost& host, CCompil& compil) {
+    StringList lines;
+    try {
+        lines = readLineFile(opt.file);
+    } catch (const std::exception& e) {
+        host.writeRaw("error: " + std::string(e.what()) + "\n");
+        return kBadInput;
+    }
+    if (!opt.sets.empty() || !opt.saveAs.empty()) {
+        host.writeRaw("quillmark-run: --set and --save-as need a project (*.qmp)\n");
+        return kBadInput;
+    }
+    ProgramText program = moduleProgram(lines);
+    if (opt.printProgram) {
+        for (const auto& l : program.lines) host.writeOut(l);
+        return kOk;
+    }
+    host.clearPanels();
+    compil.runProgram(program);
+    return kOk;
+}
+
+int runProject(const RunOptions& opt, RunnerHost& host, CCompil& compil) {
+    ProjectRunOptions po;
+    po.sets = opt.sets;
+    po.printProgram = opt.printProgram;
+    po.saveAs = opt.saveAs;
+    ProjectRunOutput out;
+    out.printLine = [&](const std::string& line) { host.writeOut(line); };
+    out.error = [&](const std::string& text) { host.reportError(text); };
+    out.usageError = [&](const std::string& text) {
+        host.writeErr("quillmark-run: ", text);
+        host.writeRaw("(quillmark-run --help lists the options)\n");
+    };
+    return runProjectFile(opt.file, po, compil, out);
+}
+
+int execute(const RunOptions& opt, RunnerHost& host) {
     CCompil compil(host);
     if (opt.decimalSeparator) compil.decimalSeparator = opt.decimalSeparator;
     RunExtensions extensions(opt);
@@ -91,12 +136,8 @@ int runProgramText(const RunOptions& opt, RunnerHost& host, const ProgramText& p
     Watchdog watchdog(host, opt.timeoutSeconds);
     runWithLargeStack([&] {
         try {
-            host.clearPanels();
-            compil.runProgram(program);
-        } catch (const ScriptError& e) {
-            host.finish();
-            host.reportError(e.what());
-            status = kRunFailed;
+            status = isProject(opt.file) ? runProject(opt, host, compil) : runModule(opt, host, compil);
+            if (status == kOk) extensions.finish();
         } catch (const std::exception& e) {
             host.finish();
             host.reportError(e.what());
@@ -129,12 +170,5 @@ int main(int argc, char** argv) {
         return kOk;
     }
     RunnerHost host(opt.encoding, stdout, stderr);
-    StringList lines;
-    try {
-        lines = readLineFile(opt.file);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "error: %s\n", e.what());
-        return kBadInput;
-    }
-    return runProgramText(opt, host, moduleProgram(lines));
+    return execute(opt, host);
 }

@@ -14,6 +14,17 @@ void RunnerHost::writeErr(const std::string& prefix, const std::string& text) {
     std::fflush(err_);
 }
 
+void RunnerHost::writeOut(const std::string& line) {
+    std::string bytes = encode(line) + "\n";
+    std::fwrite(bytes.data(), 1, bytes.size(), out_);
+    std::fflush(out_);
+}
+
+void RunnerHost::writeRaw(const std::string& bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), err_);
+    std::fflush(err_);
+}
+
 // Writes the lines [done, upTo) of a panel.
 void RunnerHost::flush(PanelId id, size_t upTo) {
     StringList& lines = panel(id);

@@ -29,6 +29,10 @@ class RunnerHost : public Host {
     // "error: " + an error that escaped the run.
     void reportError(const std::string& text);
     void writeErr(const std::string& prefix, const std::string& cp1251Text);
+    // A line of the runner's own on stdout (Windows-1251 text, encoded like the panel).
+    void writeOut(const std::string& cp1251Line);
+    // Bytes as they are on stderr (texts that are already in the terminal's encoding).
+    void writeRaw(const std::string& bytes);
 
     std::atomic<bool> stop{false};
     bool hadStatementError = false;
