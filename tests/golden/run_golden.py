@@ -59,8 +59,9 @@ def main():
         argv = [os.path.join(app_dir, "quillmark-run")] + extra + [os.path.basename(case)]
     env = dict(os.environ, LC_ALL="C.UTF-8")
     res = subprocess.run(argv, capture_output=True, cwd=case_dir, env=env, timeout=300)
-    stdout = res.stdout.decode("utf-8", "replace").splitlines()
-    stderr = res.stderr.decode("utf-8", "replace").splitlines()
+    encoding = "cp1251" if "cp1251" in argv else "utf-8"  # --encoding cp1251
+    stdout = res.stdout.decode(encoding, "replace").splitlines()
+    stderr = res.stderr.decode(encoding, "replace").splitlines()
     # ASan/UBSan reports are never part of an expectation
     problems = [l for l in stderr if "Sanitizer" in l or "runtime error:" in l]
     stderr = [l for l in stderr if l not in problems] if not problems else stderr
