@@ -4,8 +4,10 @@
 #include "drawing/svg_writer.h"
 #include "kompas/protocol.h"
 #include "text/cp1251.h"
+#include "text/lines.h"
 
 #include <exception>
+#include <sstream>
 
 namespace qm {
 
@@ -102,6 +104,18 @@ void Companion::writeSvg(std::ostream& out) const {
 
 void Companion::writeDxf(std::ostream& out) const {
     drawing::writeDxf(drawing_, out);
+}
+
+void Companion::saveSvg(const std::string& path) const {
+    std::ostringstream s;
+    writeSvg(s);
+    writeFileAtomically(path, s.str());
+}
+
+void Companion::saveDxf(const std::string& path) const {
+    std::ostringstream s;
+    writeDxf(s);
+    writeFileAtomically(path, s.str());
 }
 
 } // namespace qm

@@ -26,6 +26,9 @@ class Companion : public kompas::Transport {
 
     void writeSvg(std::ostream& out) const;
     void writeDxf(std::ostream& out) const;
+    // The same into a file, replaced only once the new one is complete; FileError on failure.
+    void saveSvg(const std::string& path) const;
+    void saveDxf(const std::string& path) const;
 
     const drawing::Drawing& drawing() const { return drawing_; }
 

@@ -174,7 +174,6 @@ void layerRecord(DxfOut& d, unsigned h, const char* name, const char* ltype, int
     d.put(6, ltype);
     if (!plotted) d.integer(290, 0);
     d.integer(370, weight);
-    d.handle(390, 0);
 }
 
 void layerTable(DxfOut& d, unsigned& next) {

@@ -1,6 +1,7 @@
 // The SVG and DXF files: their structure, their texts, their numbers whatever the locale, and
 // that real readers take them (ezdxf's auditor, rsvg-convert).
 #include "sample.h"
+#include "text/lines.h"
 
 #include <gtest/gtest.h>
 
@@ -191,6 +192,18 @@ TEST(Files, RealReadersTakeThem) {
     expectDxfAudits(writeFile("drawing_empty.dxf", empty.dxf()));
     expectSvgRenders(writeFile("drawing_sample.svg", sample.svg()));
     expectSvgRenders(writeFile("drawing_empty.svg", empty.svg()));
+}
+
+TEST(Files, SavedAsWrittenOrAClearError) {
+    Bench b;
+    drawSample(b);
+    std::string svg = ::testing::TempDir() + "drawing_saved.svg";
+    std::string dxf = ::testing::TempDir() + "drawing_saved.dxf";
+    b.companion.saveSvg(svg);
+    b.companion.saveDxf(dxf);
+    EXPECT_EQ(readFileBytes(svg), b.svg());
+    EXPECT_EQ(readFileBytes(dxf), b.dxf());
+    EXPECT_THROW(b.companion.saveSvg(::testing::TempDir() + "no-such-folder/x.svg"), FileError);
 }
 
 TEST(Files, EzdxfReadsBackTheEntitiesAndTexts) {
