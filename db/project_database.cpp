@@ -65,10 +65,12 @@ void ProjectDatabase::open() {
     openStamp_ = stamp;
 }
 
-// The reopening of "Выполнить запрос", kept where it shows: after a failed connection, and
-// when the file has been replaced (or an imported Access file has changed) since.
+// The reopening of "Выполнить запрос", kept where it shows: after a failed connection, when
+// the file has been replaced (or an imported Access file has changed) since, and when a
+// statement has left a transaction open (the reopening ends it without its changes).
 void ProjectDatabase::reopenIfNeeded() {
-    if (connection_ && dataSource(connectionString_) == openPath_) {
+    if (connection_ && !connection_->inTransaction() &&
+        dataSource(connectionString_) == openPath_) {
         FileStamp now;
         if (readFileStamp(cp1251ToUtf8(openPath_), now) &&
             (readOnly_ ? now.sameContent(openStamp_) : now.sameFile(openStamp_)))

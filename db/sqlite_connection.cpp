@@ -169,4 +169,8 @@ std::vector<std::string> SqliteConnection::tableNames() {
     return names;
 }
 
+bool SqliteConnection::inTransaction() const {
+    return sqlite3_get_autocommit(db_) == 0;
+}
+
 } // namespace qm

@@ -33,6 +33,8 @@ class SqliteConnection {
                     const std::string& readOnlyMessage = {});
     // Tables and views, without SQLite's own, in case-insensitive order (UTF-8).
     std::vector<std::string> tableNames();
+    // A transaction a statement (BEGIN) has opened and none has ended yet.
+    bool inTransaction() const;
 
   private:
     explicit SqliteConnection(sqlite3* db) : db_(db) {}

@@ -236,6 +236,17 @@ TEST_F(ProjectDatabaseTest, CyrillicCaseFoldingInQueries) {
     EXPECT_EQ(order, (std::vector<std::string>{u8"второй", u8"Ёлка", u8"Первый"}));
 }
 
+// Every query used to get a connection of its own: a BEGIN of one query holds nothing back from
+// the next.
+TEST_F(ProjectDatabaseTest, ATransactionDoesNotOutliveItsQuery) {
+    db.connectDatabase(core(base));
+    db.runQuery("BEGIN IMMEDIATE");
+    db.runQuery(ru(u8"INSERT INTO Пример1 (Поле1) VALUES ('после BEGIN')"));
+    EXPECT_EQ(test::queryValue(base, u8"SELECT count(*) FROM Пример1"), "4");
+    test::makeSqliteFile(base, u8"INSERT INTO Пример1 (Поле1) VALUES ('другой процесс')");
+    EXPECT_EQ(test::queryValue(base, u8"SELECT count(*) FROM Пример1"), "5");
+}
+
 // Scripts cannot put an apostrophe inside a string, so their queries quote text as Jet allows.
 TEST_F(ProjectDatabaseTest, DoubleQuotesMakeTextWhereNoColumnHasThatName) {
     db.connectDatabase(core(base));
