@@ -18,7 +18,9 @@
 namespace qm {
 namespace {
 
-// Memo text comes through one buffer per column; longer text would be cut, so it is refused.
+// libmdb hands text over through one buffer per column, of its bind size: memo text that
+// would not fit is refused rather than cut. The other bound columns receive at most a page of
+// bytes (a text field, a GUID, an OLE chunk), whatever the bind size.
 const size_t kTextBind = 16384, kMemoBind = 1 << 20;
 const int kOffsetMask = 0x1fff;
 
@@ -31,21 +33,22 @@ struct TableCloser {
 
 // libmdb's text conversion, pointed at UTF-8 whatever the environment says.
 void decodeTextAsUtf8(MdbHandle* mdb, const std::string& displayPath) {
-    const char* from = IS_JET3(mdb) ? jet3Charset(mdb->f->code_page) : "UTF-16LE";
+    const std::string from = IS_JET3(mdb) ? jet3Charset(mdb->f->code_page) : "UTF-16LE";
     mdb_iconv_close(mdb);
-    mdb->iconv_in = iconv_open("UTF-8", from);
-    mdb->iconv_out = iconv_open(from, "UTF-8");
+    mdb->iconv_in = iconv_open("UTF-8", from.c_str());
+    mdb->iconv_out = iconv_open(from.c_str(), "UTF-8");
     if (mdb->iconv_in == (iconv_t)-1)
         throw DatabaseError(ru(u8"Нет преобразования текста из ") + from + ru(u8" для файла '") +
                             displayPath + "'");
 }
 
-const char* declaredType(int colType) {
+// Text compares without case, as it does in Access.
+std::string declaredType(int colType) {
     switch (colType) {
     case MDB_TEXT:
     case MDB_MEMO:
     case MDB_REPID:
-        return "TEXT COLLATE RU_NOCASE";
+        return std::string("TEXT COLLATE ") + kFoldingCollation;
     case MDB_BOOL:
         return "BOOLEAN";
     case MDB_BYTE:
@@ -256,37 +259,12 @@ void TableCopy::copyInto(SqliteConnection& target) {
 
 } // namespace
 
-const char* jet3Charset(unsigned codePage) {
-    switch (codePage) {
-    case 874:
-        return "CP874";
-    case 932:
-        return "CP932";
-    case 936:
-        return "CP936";
-    case 949:
-        return "CP949";
-    case 950:
-        return "CP950";
-    case 1250:
-        return "CP1250";
-    case 1252:
-        return "CP1252";
-    case 1253:
-        return "CP1253";
-    case 1254:
-        return "CP1254";
-    case 1255:
-        return "CP1255";
-    case 1256:
-        return "CP1256";
-    case 1257:
-        return "CP1257";
-    case 1258:
-        return "CP1258";
-    default:
-        return "CP1251"; // 1251 itself, and files that name no code page
-    }
+std::string jet3Charset(unsigned codePage) {
+    static const unsigned known[] = {874,  932,  936,  949,  950,  1250, 1251,
+                                     1252, 1253, 1254, 1255, 1256, 1257, 1258};
+    for (unsigned cp : known)
+        if (cp == codePage) return "CP" + std::to_string(cp);
+    return "CP1251"; // a file that names no code page we know comes from this system's users
 }
 
 void importAccessFile(const std::string& utf8Path, const std::string& displayPath,

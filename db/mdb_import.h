@@ -16,6 +16,6 @@ void importAccessFile(const std::string& utf8Path, const std::string& displayPat
                       SqliteConnection& target);
 
 // The iconv name of a Jet 3 file's code page.
-const char* jet3Charset(unsigned codePage);
+std::string jet3Charset(unsigned codePage);
 
 } // namespace qm
