@@ -153,7 +153,8 @@ struct Writer {
         if (t.flags & 0x40) out << " font-style=\"italic\"";
         if (t.flags & 0x100) out << " font-weight=\"bold\"";
         if (t.flags & 0x400) out << " text-decoration=\"underline\"";
-        out << " fill=\"black\" stroke=\"none\">" << xmlEscape(t.utf8) << "</text>";
+        out << " fill=\"black\" stroke=\"none\" xml:space=\"preserve\">" << xmlEscape(t.utf8)
+            << "</text>";
     }
 
     void hatch(const Hatch& h) {
