@@ -160,11 +160,29 @@ std::string python() {
     return access("/usr/bin/python3", X_OK) == 0 ? "/usr/bin/python3" : "python3";
 }
 
-std::string writeFile(const std::string& name, const std::string& content) {
-    std::string path = ::testing::TempDir() + name;
-    std::ofstream(path, std::ios::binary) << content;
-    return path;
-}
+// Files of this process in the temporary folder (other builds may run their tests meanwhile),
+// removed with their renderings when the test ends.
+class TempFiles {
+  public:
+    ~TempFiles() {
+        for (const std::string& p : paths_) {
+            std::remove(p.c_str());
+            std::remove((p + ".png").c_str());
+        }
+    }
+    std::string path(const std::string& name) {
+        paths_.push_back(::testing::TempDir() + std::to_string(getpid()) + "_" + name);
+        return paths_.back();
+    }
+    std::string write(const std::string& name, const std::string& content) {
+        std::string p = path(name);
+        std::ofstream(p, std::ios::binary) << content;
+        return p;
+    }
+
+  private:
+    std::vector<std::string> paths_;
+};
 
 void expectDxfAudits(const std::string& path) {
     int status = 0;
@@ -188,28 +206,31 @@ TEST(Files, RealReadersTakeThem) {
     Bench sample;
     drawSample(sample);
     Bench empty;
-    expectDxfAudits(writeFile("drawing_sample.dxf", sample.dxf()));
-    expectDxfAudits(writeFile("drawing_empty.dxf", empty.dxf()));
-    expectSvgRenders(writeFile("drawing_sample.svg", sample.svg()));
-    expectSvgRenders(writeFile("drawing_empty.svg", empty.svg()));
+    TempFiles files;
+    expectDxfAudits(files.write("drawing_sample.dxf", sample.dxf()));
+    expectDxfAudits(files.write("drawing_empty.dxf", empty.dxf()));
+    expectSvgRenders(files.write("drawing_sample.svg", sample.svg()));
+    expectSvgRenders(files.write("drawing_empty.svg", empty.svg()));
 }
 
 TEST(Files, SavedAsWrittenOrAClearError) {
     Bench b;
     drawSample(b);
-    std::string svg = ::testing::TempDir() + "drawing_saved.svg";
-    std::string dxf = ::testing::TempDir() + "drawing_saved.dxf";
+    TempFiles files;
+    std::string svg = files.path("drawing_saved.svg");
+    std::string dxf = files.path("drawing_saved.dxf");
     b.companion.saveSvg(svg);
     b.companion.saveDxf(dxf);
     EXPECT_EQ(readFileBytes(svg), b.svg());
     EXPECT_EQ(readFileBytes(dxf), b.dxf());
-    EXPECT_THROW(b.companion.saveSvg(::testing::TempDir() + "no-such-folder/x.svg"), FileError);
+    EXPECT_THROW(b.companion.saveSvg(files.path("no-such-folder/x.svg")), FileError);
 }
 
 TEST(Files, EzdxfReadsBackTheEntitiesAndTexts) {
     Bench b;
     drawSample(b);
-    std::string path = writeFile("drawing_readback.dxf", b.dxf());
+    TempFiles files;
+    std::string path = files.write("drawing_readback.dxf", b.dxf());
     int status = 0;
     std::string out = run(python() +
                               " -c \"import sys, ezdxf; doc = ezdxf.readfile(sys.argv[1]); "
