@@ -5,6 +5,7 @@
 #include "options.h"
 
 #include "interp/state.h"
+#include "project/project_file.h"
 
 #include <memory>
 
@@ -16,6 +17,10 @@ class RunExtensions {
     ~RunExtensions();
     // Registers the functions and commands of every subsystem in the interpreter.
     void install(CCompil& compil);
+    // Before the run: connects --db. Throws (Windows-1251 text) when it does not connect.
+    void prepare();
+    // The database link of a project file; --db takes the place of the project's own path.
+    ProjectHooks projectHooks();
     // After the run: writes the drawing files that were asked for. Throws on failure.
     void finish();
 

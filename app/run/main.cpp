@@ -112,8 +112,9 @@ int runModule(const RunOptions& opt, RunnerHost& host, CCompil& compil) {
     return kOk;
 }
 
-int runProject(const RunOptions& opt, RunnerHost& host, CCompil& compil) {
+int runProject(const RunOptions& opt, RunnerHost& host, CCompil& compil, RunExtensions& ext) {
     ProjectRunOptions po;
+    po.hooks = ext.projectHooks();
     po.sets = opt.sets;
     po.printProgram = opt.printProgram;
     po.saveAs = opt.saveAs;
@@ -131,12 +132,19 @@ int execute(const RunOptions& opt, RunnerHost& host) {
     CCompil compil(host);
     if (opt.decimalSeparator) compil.decimalSeparator = opt.decimalSeparator;
     RunExtensions extensions(opt);
+    try {
+        extensions.prepare();
+    } catch (const std::exception& e) {
+        host.reportError(e.what());
+        return kBadInput;
+    }
     extensions.install(compil);
     int status = kOk;
     Watchdog watchdog(host, opt.timeoutSeconds);
     runWithLargeStack([&] {
         try {
-            status = isProject(opt.file) ? runProject(opt, host, compil) : runModule(opt, host, compil);
+            status = isProject(opt.file) ? runProject(opt, host, compil, extensions)
+                                         : runModule(opt, host, compil);
             if (status == kOk) extensions.finish();
         } catch (const std::exception& e) {
             host.finish();

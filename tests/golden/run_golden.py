@@ -34,7 +34,10 @@ def check_dxf(path):
 
 
 def check_svg(path):
-    res = subprocess.run(["rsvg-convert", "-o", os.devnull, path], capture_output=True, text=True)
+    png = path + ".png"  # rsvg-convert wants a regular file to write to
+    res = subprocess.run(["rsvg-convert", "-o", png, path], capture_output=True, text=True)
+    if os.path.exists(png):
+        os.remove(png)
     return [] if res.returncode == 0 else ["rsvg-convert %s: %s" % (path, res.stderr.strip())]
 
 
