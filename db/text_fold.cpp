@@ -1,5 +1,7 @@
 #include "db/text_fold.h"
 
+#include "text/cp1251.h"
+
 #include <vector>
 
 namespace qm {
@@ -28,24 +30,10 @@ char32_t nextCodePoint(const unsigned char*& p, const unsigned char* end) {
     return cp;
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp >= kRawByte) {
-        out += static_cast<char>(cp - kRawByte);
-    } else if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
+// A byte that was no UTF-8 goes back as it came.
+void appendCodePoint(std::string& out, char32_t cp) {
+    if (cp >= kRawByte) out += static_cast<char>(cp - kRawByte);
+    else appendUtf8(out, cp);
 }
 
 // Blocks where upper and lower case alternate: the even (or odd) one is the capital.
@@ -71,7 +59,7 @@ std::string mapped(std::string_view text, char32_t (*f)(char32_t)) {
     auto p = reinterpret_cast<const unsigned char*>(text.data());
     const auto end = p + text.size();
     while (p < end)
-        appendUtf8(out, f(nextCodePoint(p, end)));
+        appendCodePoint(out, f(nextCodePoint(p, end)));
     return out;
 }
 
@@ -89,7 +77,7 @@ std::u32string decodeUtf8Lossless(std::string_view text) {
 std::string encodeUtf8Lossless(const std::u32string& text) {
     std::string out;
     for (char32_t cp : text)
-        appendUtf8(out, cp);
+        appendCodePoint(out, cp);
     return out;
 }
 

@@ -18,6 +18,8 @@ char32_t cp1251ToUnicode(unsigned char byte);
 bool unicodeToCp1251(char32_t cp, unsigned char& byte);
 
 std::string cp1251ToUtf8(const std::string& text);
+// Appends the UTF-8 form of one code point.
+void appendUtf8(std::string& out, char32_t cp);
 // Throws EncodingError naming the first character without a Windows-1251 form.
 std::string utf8ToCp1251(const std::string& utf8);
 
