@@ -111,7 +111,7 @@ void readName(const std::string& text, size_t pos, Lexeme& lx) {
 
 } // namespace
 
-const Lexeme& ExprPlan::at(size_t pos) {
+Lexeme& ExprPlan::at(size_t pos) {
     int& slot = lexemeAt[pos];
     if (slot >= 0) return lexemes[slot];
     Lexeme lx;

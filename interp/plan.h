@@ -43,7 +43,7 @@ struct ExprPlan {
     std::vector<int> lexemeAt; // per position: index into lexemes, -1 not yet analysed
     std::deque<Lexeme> lexemes;
     explicit ExprPlan(std::string t) : text(std::move(t)), lexemeAt(text.size(), -1) {}
-    const Lexeme& at(size_t pos);
+    Lexeme& at(size_t pos);
 };
 
 // The builtin function names, matched with their "(".

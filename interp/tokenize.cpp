@@ -14,7 +14,7 @@ namespace qm {
 namespace {
 
 // NAME[index] of the first array of the frame whose name, followed by "[", starts the text here.
-bool readElement(CCompil& st, ExprPlan& plan, const Lexeme& lx, size_t& pos, int frameIndex,
+bool readElement(CCompil& st, ExprPlan& plan, Lexeme& lx, size_t& pos, int frameIndex,
                  TokenList& out) {
     const CLocalPar& frame = st.frames[frameIndex];
     const std::string& text = plan.text;
@@ -30,8 +30,7 @@ bool readElement(CCompil& st, ExprPlan& plan, const Lexeme& lx, size_t& pos, int
     if (found < 0) return false;
     std::string arrayName = frame.arrays[found].name;
     if (!lx.hasIndex) throw EvalError(ru("нет закрывающей ']' у элемента массива ") + arrayName);
-    Lexeme& mutableLx = const_cast<Lexeme&>(lx);
-    if (!mutableLx.indexPlan) mutableLx.indexPlan = st.plans.get(lx.indexText);
+    if (!lx.indexPlan) lx.indexPlan = st.plans.get(lx.indexText);
     std::int32_t index = toInt(evaluateTokens(st, tokenize(st, *lx.indexPlan)).value, st.decimalSeparator);
     // The index expression may have run functions: look the array up again by position.
     const CLocalPar& again = st.frames.at(frameIndex);
@@ -106,7 +105,7 @@ bool readArrayName(CCompil& st, const Lexeme& lx, size_t& pos, TokenList& out) {
 }
 
 // One name at pos; returns the position after it.
-size_t readName(CCompil& st, ExprPlan& plan, const Lexeme& lx, size_t pos, TokenList& out) {
+size_t readName(CCompil& st, ExprPlan& plan, Lexeme& lx, size_t pos, TokenList& out) {
     const int inner = static_cast<int>(st.frames.size()) - 1;
     const bool local = inner > 0;
     if (local && readElement(st, plan, lx, pos, inner, out)) return pos;
@@ -129,7 +128,7 @@ TokenList tokenize(CCompil& st, ExprPlan& plan) {
     out.reserve(8);
     size_t pos = 0;
     while (pos < plan.text.size()) {
-        const Lexeme& lx = plan.at(pos);
+        Lexeme& lx = plan.at(pos);
         switch (lx.type) {
         case Lexeme::Type::Space: pos = lx.next; break;
         case Lexeme::Type::Operator:
