@@ -16,7 +16,6 @@ def timed(argv):
     start = time.perf_counter()
     proc = subprocess.Popen(argv, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
     out, err = proc.communicate()
-    _, status, usage = os.wait4(proc.pid, 0) if False else (None, proc.returncode, None)
     elapsed = time.perf_counter() - start
     if proc.returncode != 0:
         sys.exit("%s failed: %s" % (" ".join(argv), err.decode()))
