@@ -27,22 +27,24 @@ static int greatestDepth(const TokenList& tokens) {
 
 // One pass: every innermost group (a "(" whose next parenthesis is ")") becomes its value, or
 // the result of the function named just before it.
-static TokenList reduceInnermostGroups(CCompil& st, const TokenList& cur, bool flatList) {
+static TokenList reduceInnermostGroups(CCompil& st, TokenList& cur, bool flatList) {
     TokenList next;
     next.reserve(cur.size());
     for (size_t i = 0; i < cur.size(); ++i) {
-        const CParamVar& t = cur[i];
+        CParamVar& t = cur[i];
         if (t.type == Kind::LParen) {
             size_t j = i + 1;
             while (j < cur.size() && cur[j].type != Kind::LParen && cur[j].type != Kind::RParen) ++j;
             if (j == cur.size()) continue; // a "(" without partner is dropped
             if (cur[j].type == Kind::LParen) {
-                next.push_back(t);
+                next.push_back(std::move(t));
                 continue;
             }
-            TokenList group(cur.begin() + i + 1, cur.begin() + j);
+            TokenList group(std::make_move_iterator(cur.begin() + i + 1),
+                            std::make_move_iterator(cur.begin() + j));
             if (i > 0 && cur[i - 1].type == Kind::Func) {
-                std::string name = cur[i - 1].value.s;
+                // that name token went into the new list unchanged (and was moved there)
+                std::string name = next.back().value.s;
                 next.back() = callFunction(st, name, group);
             } else {
                 next.push_back(callFunction(st, "", group));
@@ -51,7 +53,7 @@ static TokenList reduceInnermostGroups(CCompil& st, const TokenList& cur, bool f
         } else if (t.type == Kind::Func && flatList) {
             next.push_back(callFunction(st, t.value.s, {}));
         } else {
-            next.push_back(t);
+            next.push_back(std::move(t));
         }
     }
     return next;
@@ -84,7 +86,9 @@ CParamVar evaluateFlat(CCompil& st, TokenList tokens) {
     }
     if (!isValue(tokens.back().type)) tokens.pop_back();
     if (tokens.size() == 1) { // one value: what the general rules below give for it
-        const CParamVar& t = tokens.front();
+        CParamVar& t = tokens.front();
+        if (t.type == Kind::String && t.value.type == Variant::Type::Text)
+            return CParamVar::text(std::move(t.value.s));
         if (t.type == Kind::String) return CParamVar::text(toText(t.value, st.decimalSeparator));
         if (t.value.type == Variant::Type::Int) return {Kind::Number, t.value};
         if (t.value.type == Variant::Type::Double) return CParamVar::number(0.0 + t.value.d);
@@ -93,8 +97,12 @@ CParamVar evaluateFlat(CCompil& st, TokenList tokens) {
     for (const auto& t : tokens) text |= t.type == Kind::String;
     if (text) {
         std::string joined;
-        for (const auto& t : tokens)
-            if (t.type == Kind::String) joined += toText(t.value, st.decimalSeparator);
+        for (auto& t : tokens) {
+            if (t.type != Kind::String) continue;
+            if (t.value.type != Variant::Type::Text) joined += toText(t.value, st.decimalSeparator);
+            else if (joined.empty()) joined = std::move(t.value.s); // the list is ours
+            else joined += t.value.s;
+        }
         return CParamVar::text(std::move(joined));
     }
     const char sep = st.decimalSeparator;

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <clocale>
+#include <malloc.h>
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
@@ -162,6 +163,10 @@ int execute(const RunOptions& opt, RunnerHost& host) {
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
+    // Scripts build long texts piece by piece; keep freed memory for the next piece instead of
+    // returning it to the system (and faulting it in again) after every statement.
+    mallopt(M_TRIM_THRESHOLD, 32 << 20);
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
     RunOptions opt;
     try {
         opt = parseOptions(argc, argv);
