@@ -134,6 +134,13 @@ CParamVar evaluateFlat(CCompil& st, TokenList tokens) {
     return {Kind::Number, sum};
 }
 
+// The value of one side of a comparison; a lone number is its own value.
+static Variant sideValue(CCompil& st, TokenList side) {
+    if (side.size() == 1 && side[0].type == Kind::Number && side[0].value.type == Variant::Type::Int)
+        return side[0].value;
+    return evaluateTokens(st, std::move(side)).value;
+}
+
 CParamVar evaluateComparison(CCompil& st, const TokenList& tokens) {
     const char sep = st.decimalSeparator;
     size_t first = tokens.size();
@@ -148,12 +155,12 @@ CParamVar evaluateComparison(CCompil& st, const TokenList& tokens) {
         bool zero = compareValues(v.value, Variant::ofInt(0), sep) == 0;
         return zero ? CParamVar{Kind::Number, v.value} : CParamVar::number(1);
     }
-    TokenList left(tokens.begin(), tokens.begin() + first), right;
+    TokenList right;
     right.reserve(tokens.size() - first);
     for (size_t k = first + 1; k < tokens.size(); ++k)
         if (!isComparison(tokens[k].type)) right.push_back(tokens[k]);
-    const Variant l = evaluateTokens(st, left).value;
-    const Variant r = evaluateTokens(st, right).value;
+    const Variant l = sideValue(st, TokenList(tokens.begin(), tokens.begin() + first));
+    const Variant r = sideValue(st, std::move(right));
     const double margin = 1e-13;
     bool res = false;
     switch (op) {

@@ -180,6 +180,7 @@ void CCompil::runProgram(const ProgramText& program) {
     statementList = prepareStatements(program);
     frames.clear();
     frames.emplace_back();
+    ++runId;
     procedures.clear();
     executionList = statementList;
     stopped = false;

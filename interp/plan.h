@@ -26,6 +26,10 @@ struct Lexeme {
     std::string id;
     int builtin = -1;                  // index of the builtin name "XXX(" starting here, or -1
     bool ksgetref = false, pi = false; // "KSGETREF" (E > 8) and "PI" (E = 3)
+    // The global variable this name was last found as, in run `globalRun`: within a run the
+    // first global variable of a name never changes (the global frame only grows).
+    unsigned globalRun = 0;
+    int globalVar = -1;
     // the element reference "[index]" if this name turns out to be an array element
     bool hasIndex = false;
     size_t indexEnd = 0;               // position after the first "]"

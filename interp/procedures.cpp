@@ -76,14 +76,12 @@ void bindArgument(CCompil& st, const TokenList& group, const std::string& formal
         if (firstArray(caller, source) >= 0) elements = arrayElements(caller, source);
         else elements = arrayElements(globalFrame(st), source);
         CLocalPar& frame = innermostFrame(st);
-        frame.arrays.push_back({std::move(elements), formal});
-        frame.arrayNames.insert(formal);
+        frame.addArray({std::move(elements), formal});
         return;
     }
     CParamVar v = evaluateTokens(st, group);
     CLocalPar& frame = innermostFrame(st);
-    frame.vars.push_back({v.type, v.value, formal});
-    frame.varIndex.emplace(formal, static_cast<int>(frame.vars.size()) - 1);
+    frame.addVar({v.type, v.value, formal});
 }
 
 void bindArguments(CCompil& st, const CProcedure& p, const TokenList& args) {

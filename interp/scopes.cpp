@@ -104,8 +104,7 @@ bool wholeArrayAssignment(CCompil& st, const StatementInfo& info) {
 }
 
 void appendScalar(CLocalPar& frame, const std::string& name, const CParamVar& v) {
-    frame.vars.push_back({v.type, v.value, name});
-    frame.varIndex.emplace(name, static_cast<int>(frame.vars.size()) - 1);
+    frame.addVar({v.type, v.value, name});
 }
 
 // Into the first variable of that name; a function left behind by a stop may have changed the
@@ -122,6 +121,19 @@ void scalarAssignment(CCompil& st, StatementInfo& info) {
     const std::string& name = info.scalarName;
     const bool inside = insideProcedure(st);
     auto value = [&] { return evaluateExpression(st, info.rhsPlan, info.rhs); };
+    // At top level the statement's global variable, once known, stays the same for the run.
+    if (!inside && !info.local && st.runId != 0 && info.globalRun == st.runId) {
+        CParamVar v = value();
+        CNameVar& var = globalFrame(st).vars[info.globalVar];
+        var.type = v.type;
+        var.value = std::move(v.value);
+        return;
+    }
+    auto remember = [&] {
+        if (inside || info.local) return;
+        info.globalRun = st.runId;
+        info.globalVar = globalFrame(st).varIndex.at(name);
+    };
     if (inside && innermostFrame(st).varIndex.count(name)) {
         CParamVar v = value();
         storeScalar(innermostFrame(st), name, v);
@@ -131,9 +143,11 @@ void scalarAssignment(CCompil& st, StatementInfo& info) {
     } else if (globalFrame(st).varIndex.count(name)) {
         CParamVar v = value();
         storeScalar(globalFrame(st), name, v);
+        remember();
     } else {
         CParamVar v = value();
         appendScalar(globalFrame(st), name, v);
+        remember();
     }
 }
 
@@ -163,8 +177,7 @@ bool executeArrayDeclaration(CCompil& st, const std::string& s) {
     CLocalPar& frame = insideProcedure(st) ? innermostFrame(st) : globalFrame(st);
     int a = firstArray(frame, name);
     if (a >= 0) frame.arrays.erase(frame.arrays.begin() + a);
-    frame.arrays.push_back({{}, name});
-    frame.arrayNames.insert(name);
+    frame.addArray({{}, name});
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "interp/plan.h"
 #include "interp/value.h"
 
+#include <bitset>
 #include <functional>
 #include <map>
 #include <memory>
@@ -38,6 +39,16 @@ struct CLocalPar {
     std::unordered_set<std::string> arrayNames; // every name ever given to an array here
     std::vector<int> loopStack;
     std::vector<bool> ifStack; // true: the IF condition was false
+
+    void addVar(CNameVar v);
+    void addArray(CNameArr a);
+    // Quick refusals before a name is looked up: no variable (array) name ever given here
+    // begins with this character. Names are never removed, so a "maybe" stays true.
+    bool mayHaveVarStartingWith(char c) const { return varFirst_[static_cast<unsigned char>(c)]; }
+    bool mayHaveArrayStartingWith(char c) const { return arrayFirst_[static_cast<unsigned char>(c)]; }
+
+  private:
+    std::bitset<256> varFirst_, arrayFirst_;
 };
 
 struct CProcedure {
@@ -105,6 +116,7 @@ class CCompil {
 
     // Internal bookkeeping of the executor.
     PlanCache plans; // what the expression texts alone say, kept across executions
+    unsigned runId = 0; // counts runs: what is remembered about the global frame is per run
     int callDepth = 0;
     bool stopAnnounced = false; // the stop message is shown once per run
     const Statement* current = nullptr;

@@ -27,6 +27,9 @@ struct StatementInfo {
     bool elementMalformed = false; // "]=" present but no "[" ... "]" pair before it
     ExprPlan* indexPlan = nullptr;
     ExprPlan* rhsPlan = nullptr;
+    // Scalar form at top level: the global variable it stores into, in run `globalRun`.
+    unsigned globalRun = 0;
+    int globalVar = -1;
 };
 
 StatementInfo classifyStatement(const std::string& s);

@@ -18,6 +18,7 @@ bool readElement(CCompil& st, ExprPlan& plan, Lexeme& lx, size_t& pos, int frame
                  TokenList& out) {
     const CLocalPar& frame = st.frames[frameIndex];
     const std::string& text = plan.text;
+    if (!frame.mayHaveArrayStartingWith(text[pos])) return false;
     int found = -1;
     for (size_t a = 0; a < frame.arrays.size(); ++a) {
         const std::string& name = frame.arrays[a].name;
@@ -46,11 +47,21 @@ bool readElement(CCompil& st, ExprPlan& plan, Lexeme& lx, size_t& pos, int frame
     return true;
 }
 
-bool readScalar(CCompil& st, const std::string& text, const Lexeme& lx, size_t& pos, int frameIndex,
+bool readScalar(CCompil& st, const std::string& text, Lexeme& lx, size_t& pos, int frameIndex,
                 TokenList& out) {
-    if (lx.id.empty()) return false;
-    const CNameVar* v = findScalar(st.frames[frameIndex], lx.id);
-    if (!v) return false;
+    const CNameVar* v = nullptr;
+    CLocalPar& frame = st.frames[frameIndex];
+    if (frameIndex == 0 && lx.globalRun == st.runId && st.runId != 0) {
+        v = &frame.vars[lx.globalVar];
+    } else {
+        if (lx.id.empty() || !frame.mayHaveVarStartingWith(lx.id[0])) return false;
+        v = findScalar(frame, lx.id);
+        if (!v) return false;
+        if (frameIndex == 0) {
+            lx.globalRun = st.runId;
+            lx.globalVar = static_cast<int>(v - frame.vars.data());
+        }
+    }
     out.push_back({v->type, v->value});
     pos += lx.id.size();
     while (pos < text.size() && text[pos] == ' ') ++pos;
@@ -98,7 +109,10 @@ bool readFixedName(const Lexeme& lx, size_t& pos, TokenList& out) {
 
 bool readArrayName(CCompil& st, const Lexeme& lx, size_t& pos, TokenList& out) {
     if (lx.id.empty()) return false;
-    if (firstArray(innermostFrame(st), lx.id) < 0 && firstArray(globalFrame(st), lx.id) < 0) return false;
+    auto has = [&](const CLocalPar& f) {
+        return f.mayHaveArrayStartingWith(lx.id[0]) && firstArray(f, lx.id) >= 0;
+    };
+    if (!has(innermostFrame(st)) && !has(globalFrame(st))) return false;
     out.push_back({Kind::Array, Variant::ofText(lx.id)});
     pos += lx.id.size();
     return true;
