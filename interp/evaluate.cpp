@@ -134,10 +134,17 @@ CParamVar evaluateFlat(CCompil& st, TokenList tokens) {
     return {Kind::Number, sum};
 }
 
-// The value of one side of a comparison; a lone number is its own value.
-static Variant sideValue(CCompil& st, TokenList side) {
-    if (side.size() == 1 && side[0].type == Kind::Number && side[0].value.type == Variant::Type::Int)
-        return side[0].value;
+static bool isLoneInteger(const CParamVar& t) {
+    return t.type == Kind::Number && t.value.type == Variant::Type::Int;
+}
+
+// The value of the tokens [b, e) without the comparison signs; a lone integer is its own value.
+static Variant sideValue(CCompil& st, const TokenList& tokens, size_t b, size_t e) {
+    TokenList side;
+    side.reserve(e - b);
+    for (size_t k = b; k < e; ++k)
+        if (!isComparison(tokens[k].type)) side.push_back(tokens[k]);
+    if (side.size() == 1 && isLoneInteger(side[0])) return side[0].value;
     return evaluateTokens(st, std::move(side)).value;
 }
 
@@ -155,12 +162,11 @@ CParamVar evaluateComparison(CCompil& st, const TokenList& tokens) {
         bool zero = compareValues(v.value, Variant::ofInt(0), sep) == 0;
         return zero ? CParamVar{Kind::Number, v.value} : CParamVar::number(1);
     }
-    TokenList right;
-    right.reserve(tokens.size() - first);
-    for (size_t k = first + 1; k < tokens.size(); ++k)
-        if (!isComparison(tokens[k].type)) right.push_back(tokens[k]);
-    const Variant l = sideValue(st, TokenList(tokens.begin(), tokens.begin() + first));
-    const Variant r = sideValue(st, std::move(right));
+    // the common "I<10": two lone integers need no lists
+    const bool loneLeft = first == 1 && isLoneInteger(tokens[0]);
+    const bool loneRight = tokens.size() == first + 2 && isLoneInteger(tokens[first + 1]);
+    const Variant l = loneLeft ? tokens[0].value : sideValue(st, tokens, 0, first);
+    const Variant r = loneRight ? tokens[first + 1].value : sideValue(st, tokens, first + 1, tokens.size());
     const double margin = 1e-13;
     bool res = false;
     switch (op) {
