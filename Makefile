@@ -21,11 +21,11 @@ deps:
 	fi
 
 build:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -UQM_SUBSYSTEMS
 	cmake --build $(BUILD) -j $(JOBS)
 
 build-asan:
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON -UQM_SUBSYSTEMS
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 test: deps build build-asan
@@ -38,7 +38,7 @@ run: deps build
 	else $(BUILD)/app/quillmark-run $(EXAMPLE); fi
 
 bench: deps
-	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -UQM_SUBSYSTEMS
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target quillmark-run
 	python3 bench/run.py $(BENCH_BUILD)/app/quillmark-run
 
