@@ -27,16 +27,21 @@ void ksLinDimensionLt(KsArgs& a, KompasLink& link) {
     link.send(r);
 }
 
-void ksAngDimensionLt(KsArgs& a, KompasLink& link) {
-    AngDimRecord r;
-    readAngularGeometry(a, r);
-    r.text.sign = static_cast<std::int32_t>(a.toUint32(11));
+// The fixed settings of the angular and circle shortcuts, then the parts and the whole record.
+template <class R> void sendShortcut(R& r, KompasLink& link) {
     r.text.shortcut = 1;
     r.drawing.arrow1 = r.drawing.arrow2 = 1;
     link.sendText(cmdBitFlagText, allFlags);
     link.send(r.text);
     link.send(r.drawing);
     link.send(r);
+}
+
+void ksAngDimensionLt(KsArgs& a, KompasLink& link) {
+    AngDimRecord r;
+    readAngularGeometry(a, r);
+    r.text.sign = static_cast<std::int32_t>(a.toUint32(11));
+    sendShortcut(r, link);
 }
 
 // Diametral and radial: argument 4 is the drawing part's angle, argument 5 the sign.
@@ -47,12 +52,7 @@ template <class R> void ksCircleDimensionLt(KsArgs& a, KompasLink& link) {
     r.radius = a.toDouble(3);
     r.drawing.angle = a.toDouble(4);
     r.text.sign = static_cast<std::int32_t>(a.toUint32(5));
-    r.text.shortcut = 1;
-    r.drawing.arrow1 = r.drawing.arrow2 = 1;
-    link.sendText(cmdBitFlagText, allFlags);
-    link.send(r.text);
-    link.send(r.drawing);
-    link.send(r);
+    sendShortcut(r, link);
 }
 
 } // namespace
