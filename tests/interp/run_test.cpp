@@ -92,3 +92,19 @@ TEST(Run, DeepButBoundedRecursionWorks) {
     EXPECT_EQ(utf8(r.host.text).front(), "150");
     EXPECT_EQ(r.host.messages.size(), 1u);
 }
+
+// What a statement's text says is kept between executions; what its names mean is not.
+TEST(Run, NamesAreResolvedEveryTime) {
+    Session r;
+    // the same statement reads SIN as the function, then as the variable made meanwhile
+    r({"i=0;", "while(i<2); printf(sin(0)+i); sin=10; i=i+1; next;"});
+    EXPECT_EQ(utf8(r.host.text), (std::vector<std::string>{"0", "11"}));
+    // a local of the same name hides the global for the same expression text
+    r({"a=1;", "procedure show; printf(a); end;", "procedure local; l_var a=2; printf(a); end;",
+       "show; local; show;"});
+    EXPECT_EQ(utf8(r.host.text), (std::vector<std::string>{"1", "2", "1"}));
+    // a later run makes its variables in another order
+    r({"a=1; b=2;", "printf(a); printf(b);"});
+    r({"b=3; a=4;", "printf(a); printf(b);"});
+    EXPECT_EQ(utf8(r.host.text), (std::vector<std::string>{"4", "3"}));
+}
