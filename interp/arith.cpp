@@ -45,10 +45,14 @@ Variant divideValues(const Variant& a, const Variant& b, char sep) {
 
 Variant negateValue(const Variant& a, char sep) {
     switch (a.type) {
-    case Variant::Type::Empty: return Variant::ofInt(0);
-    case Variant::Type::Int: return fromWide(-static_cast<long long>(a.i));
-    case Variant::Type::Double: return Variant::ofDouble(-a.d);
-    case Variant::Type::Text: return Variant::ofDouble(-toDouble(a, sep));
+    case Variant::Type::Empty:
+        return Variant::ofInt(0);
+    case Variant::Type::Int:
+        return fromWide(-static_cast<long long>(a.i));
+    case Variant::Type::Double:
+        return Variant::ofDouble(-a.d);
+    case Variant::Type::Text:
+        return Variant::ofDouble(-toDouble(a, sep));
     }
     return a;
 }

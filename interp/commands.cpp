@@ -36,7 +36,8 @@ void executeCommand(CCompil& st, const std::string& name, const std::string& arg
     Host& host = st.host();
     if (name == "PRINT") return appendToLastLine(host, PanelId::Text, outputText(st, argText));
     if (name == "PRINTF") return addLine(host, PanelId::Text, outputText(st, argText));
-    if (name == "PRINT_T") return appendToLastLine(host, PanelId::Technical, outputText(st, argText));
+    if (name == "PRINT_T")
+        return appendToLastLine(host, PanelId::Technical, outputText(st, argText));
     if (name == "PRINTF_T") return addLine(host, PanelId::Technical, outputText(st, argText));
     if (name == "SHOWMESSAGE") return host.showMessage(outputText(st, argText));
     // SQL and KS commands: their subsystems install them; a name without a handler does nothing.

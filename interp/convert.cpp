@@ -25,10 +25,14 @@ static double textToDouble(const std::string& s, char sep) {
 
 double toDouble(const Variant& v, char sep) {
     switch (v.type) {
-    case Variant::Type::Empty: return 0;
-    case Variant::Type::Int: return v.i;
-    case Variant::Type::Double: return v.d;
-    case Variant::Type::Text: return textToDouble(v.s, sep);
+    case Variant::Type::Empty:
+        return 0;
+    case Variant::Type::Int:
+        return v.i;
+    case Variant::Type::Double:
+        return v.d;
+    case Variant::Type::Text:
+        return textToDouble(v.s, sep);
     }
     return 0;
 }
@@ -43,10 +47,14 @@ std::int32_t toInt(const Variant& v, char sep) {
 
 std::string toText(const Variant& v, char sep) {
     switch (v.type) {
-    case Variant::Type::Empty: return "";
-    case Variant::Type::Int: return std::to_string(v.i);
-    case Variant::Type::Double: return formatGeneral(v.d, sep);
-    case Variant::Type::Text: return v.s;
+    case Variant::Type::Empty:
+        return "";
+    case Variant::Type::Int:
+        return std::to_string(v.i);
+    case Variant::Type::Double:
+        return formatGeneral(v.d, sep);
+    case Variant::Type::Text:
+        return v.s;
     }
     return "";
 }

@@ -26,7 +26,8 @@ void findComparisonGroup(CCompil& st, const TokenList& tokens);
 // count yields the last argument, as the language has always done).
 int argumentCount(const TokenList& tokens);
 CParamVar argumentValue(CCompil& st, const TokenList& tokens, int k);
-// The token list of a command's argument text "(...)": the outer characters removed, tokenized once.
+// The token list of a command's argument text "(...)": the outer characters removed, tokenized
+// once.
 TokenList commandArguments(CCompil& st, const std::string& argText);
 
 // The built-in function library (user functions first, then built-ins, then extensions).

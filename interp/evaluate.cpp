@@ -19,8 +19,10 @@ CParamVar evaluateExpression(CCompil& st, ExprPlan*& plan, const std::string& te
 static int greatestDepth(const TokenList& tokens) {
     int depth = 0, most = 0;
     for (const auto& t : tokens) {
-        if (t.type == Kind::LParen) most = std::max(most, ++depth);
-        else if (t.type == Kind::RParen) --depth;
+        if (t.type == Kind::LParen)
+            most = std::max(most, ++depth);
+        else if (t.type == Kind::RParen)
+            --depth;
     }
     return most;
 }
@@ -34,7 +36,8 @@ static TokenList reduceInnermostGroups(CCompil& st, TokenList& cur, bool flatLis
         CParamVar& t = cur[i];
         if (t.type == Kind::LParen) {
             size_t j = i + 1;
-            while (j < cur.size() && cur[j].type != Kind::LParen && cur[j].type != Kind::RParen) ++j;
+            while (j < cur.size() && cur[j].type != Kind::LParen && cur[j].type != Kind::RParen)
+                ++j;
             if (j == cur.size()) continue; // a "(" without partner is dropped
             if (cur[j].type == Kind::LParen) {
                 next.push_back(std::move(t));
@@ -77,7 +80,9 @@ CParamVar evaluateTokens(CCompil& st, TokenList tokens) {
     return evaluateFlat(st, std::move(tokens));
 }
 
-static bool isValue(Kind k) { return k == Kind::Number || k == Kind::String; }
+static bool isValue(Kind k) {
+    return k == Kind::Number || k == Kind::String;
+}
 
 CParamVar evaluateFlat(CCompil& st, TokenList tokens) {
     if (tokens.empty()) {
@@ -94,14 +99,18 @@ CParamVar evaluateFlat(CCompil& st, TokenList tokens) {
         if (t.value.type == Variant::Type::Double) return CParamVar::number(0.0 + t.value.d);
     }
     bool text = false;
-    for (const auto& t : tokens) text |= t.type == Kind::String;
+    for (const auto& t : tokens)
+        text |= t.type == Kind::String;
     if (text) {
         std::string joined;
         for (auto& t : tokens) {
             if (t.type != Kind::String) continue;
-            if (t.value.type != Variant::Type::Text) joined += toText(t.value, st.decimalSeparator);
-            else if (joined.empty()) joined = std::move(t.value.s); // the list is ours
-            else joined += t.value.s;
+            if (t.value.type != Variant::Type::Text)
+                joined += toText(t.value, st.decimalSeparator);
+            else if (joined.empty())
+                joined = std::move(t.value.s); // the list is ours
+            else
+                joined += t.value.s;
         }
         return CParamVar::text(std::move(joined));
     }
@@ -124,9 +133,12 @@ CParamVar evaluateFlat(CCompil& st, TokenList tokens) {
         Variant term = tokens[k++].value; // a term begins with whatever token comes next
         while (k < tokens.size() && tokens[k].type != Kind::Plus) {
             const CParamVar& t = tokens[k++];
-            if (t.type == Kind::Mul || t.type == Kind::Div) pending = t.type;
-            else if (pending == Kind::Mul) term = multiplyValues(term, t.value, sep);
-            else if (pending == Kind::Div) term = divideValues(term, t.value, sep);
+            if (t.type == Kind::Mul || t.type == Kind::Div)
+                pending = t.type;
+            else if (pending == Kind::Mul)
+                term = multiplyValues(term, t.value, sep);
+            else if (pending == Kind::Div)
+                term = divideValues(term, t.value, sep);
         }
         if (k < tokens.size()) ++k; // the "+" that ends the term
         sum = addValues(sum, term, sep);
@@ -166,17 +178,31 @@ CParamVar evaluateComparison(CCompil& st, const TokenList& tokens) {
     const bool loneLeft = first == 1 && isLoneInteger(tokens[0]);
     const bool loneRight = tokens.size() == first + 2 && isLoneInteger(tokens[first + 1]);
     const Variant l = loneLeft ? tokens[0].value : sideValue(st, tokens, 0, first);
-    const Variant r = loneRight ? tokens[first + 1].value : sideValue(st, tokens, first + 1, tokens.size());
+    const Variant r =
+        loneRight ? tokens[first + 1].value : sideValue(st, tokens, first + 1, tokens.size());
     const double margin = 1e-13;
     bool res = false;
     switch (op) {
-    case Kind::Eq: res = compareValues(l, r, sep) == 0; break;
-    case Kind::Ne: res = compareValues(l, r, sep) != 0; break;
-    case Kind::Lt: res = compareValues(l, Variant::ofDouble(toDouble(r, sep) - margin), sep) < 0; break;
-    case Kind::Gt: res = compareValues(Variant::ofDouble(toDouble(l, sep) - margin), r, sep) > 0; break;
-    case Kind::Ge: res = !(compareValues(l, r, sep) < 0); break;
-    case Kind::Le: res = !(compareValues(l, r, sep) > 0); break;
-    default: break;
+    case Kind::Eq:
+        res = compareValues(l, r, sep) == 0;
+        break;
+    case Kind::Ne:
+        res = compareValues(l, r, sep) != 0;
+        break;
+    case Kind::Lt:
+        res = compareValues(l, Variant::ofDouble(toDouble(r, sep) - margin), sep) < 0;
+        break;
+    case Kind::Gt:
+        res = compareValues(Variant::ofDouble(toDouble(l, sep) - margin), r, sep) > 0;
+        break;
+    case Kind::Ge:
+        res = !(compareValues(l, r, sep) < 0);
+        break;
+    case Kind::Le:
+        res = !(compareValues(l, r, sep) > 0);
+        break;
+    default:
+        break;
     }
     return CParamVar::number(res ? 1 : 0);
 }
@@ -184,8 +210,10 @@ CParamVar evaluateComparison(CCompil& st, const TokenList& tokens) {
 int findMatchingParen(const TokenList& tokens, int start) {
     int open = 0, close = 0;
     for (int k = start; k < static_cast<int>(tokens.size()); ++k) {
-        if (tokens[k].type == Kind::LParen) ++open;
-        else if (tokens[k].type == Kind::RParen) ++close;
+        if (tokens[k].type == Kind::LParen)
+            ++open;
+        else if (tokens[k].type == Kind::RParen)
+            ++close;
         if (open == close) return k;
     }
     return -1;
@@ -198,7 +226,8 @@ void findComparisonGroup(CCompil& st, const TokenList& tokens) {
         int close = findMatchingParen(tokens, k);
         if (close < 0) continue;
         int count = 0;
-        for (int m = k + 1; m < close; ++m) count += isComparison(tokens[m].type);
+        for (int m = k + 1; m < close; ++m)
+            count += isComparison(tokens[m].type);
         if (count == 1) {
             st.groupStart = k;
             st.groupEnd = close;
@@ -221,8 +250,10 @@ std::string evaluateCondition(CCompil& st, ExprPlan*& plan, const std::string& t
     if (!plan) plan = st.plans.get(text);
     TokenList tokens = tokenize(st, *plan);
     for (auto& t : tokens) {
-        if (t.type == Kind::Or) t.type = Kind::Plus;
-        else if (t.type == Kind::And) t.type = Kind::Mul;
+        if (t.type == Kind::Or)
+            t.type = Kind::Plus;
+        else if (t.type == Kind::And)
+            t.type = Kind::Mul;
     }
     CParamVar value;
     bool done = false;
@@ -240,8 +271,10 @@ std::string evaluateCondition(CCompil& st, ExprPlan*& plan, const std::string& t
     }
     if (!done) value = evaluateTokens(st, tokens);
     bool truth;
-    if (value.type == Kind::String) truth = !toText(value.value, st.decimalSeparator).empty();
-    else truth = compareValues(value.value, Variant::ofInt(0), st.decimalSeparator) != 0;
+    if (value.type == Kind::String)
+        truth = !toText(value.value, st.decimalSeparator).empty();
+    else
+        truth = compareValues(value.value, Variant::ofInt(0), st.decimalSeparator) != 0;
     return truth ? "TRUE" : "FALSE";
 }
 
@@ -249,9 +282,12 @@ int argumentCount(const TokenList& tokens) {
     if (tokens.empty()) return 0;
     int depth = 0, commas = 0;
     for (const auto& t : tokens) {
-        if (t.type == Kind::LParen) ++depth;
-        else if (t.type == Kind::RParen) --depth;
-        else if (t.type == Kind::Comma && depth == 0) ++commas;
+        if (t.type == Kind::LParen)
+            ++depth;
+        else if (t.type == Kind::RParen)
+            --depth;
+        else if (t.type == Kind::Comma && depth == 0)
+            ++commas;
     }
     return commas + 1;
 }
@@ -265,8 +301,10 @@ CParamVar argumentValue(CCompil& st, const TokenList& tokens, int k) {
             current.clear();
             continue;
         }
-        if (t.type == Kind::LParen) ++depth;
-        else if (t.type == Kind::RParen) --depth;
+        if (t.type == Kind::LParen)
+            ++depth;
+        else if (t.type == Kind::RParen)
+            --depth;
         current.push_back(t);
     }
     return evaluateTokens(st, current);

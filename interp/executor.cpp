@@ -31,14 +31,21 @@ int scanForward(const CCompil& st, int i, const char* open, const char* close, b
     return n;
 }
 
-int matchingNext(const CCompil& st, int i) { return scanForward(st, i, "WHILE(", "NEXT", false); }
-int matchingEndIf(const CCompil& st, int i) { return scanForward(st, i, "IF(", "END_IF", false); }
-int matchingElseOrEndIf(const CCompil& st, int i) { return scanForward(st, i, "IF(", "END_IF", true); }
+int matchingNext(const CCompil& st, int i) {
+    return scanForward(st, i, "WHILE(", "NEXT", false);
+}
+int matchingEndIf(const CCompil& st, int i) {
+    return scanForward(st, i, "IF(", "END_IF", false);
+}
+int matchingElseOrEndIf(const CCompil& st, int i) {
+    return scanForward(st, i, "IF(", "END_IF", true);
+}
 
 // Reports a statement error to the host and stops the run.
 void reportStatementError(CCompil& st, const Statement& s, const std::string& cause) {
     st.stopped = true;
-    st.host().statementError(ru("Ошибка при выполнении выражения '") + s.text + "'", s.where, cause);
+    st.host().statementError(ru("Ошибка при выполнении выражения '") + s.text + "'", s.where,
+                             cause);
 }
 
 class EmptyStack : public ScriptError {
@@ -89,13 +96,23 @@ namespace {
 std::string executeOrdinary(CCompil& st, StatementInfo& info, const std::string& s) {
     using K = StatementInfo::Kind;
     switch (info.kind) {
-    case K::If: return "IF" + evaluateCondition(st, info.plan, info.expr);
-    case K::Else: return "ELSE";
-    case K::EndIf: return "END_IF";
-    case K::While: return "WHILE" + evaluateCondition(st, info.plan, info.expr);
-    case K::Assignment: executeAssignment(st, info); return "";
-    case K::ArrayDeclaration: executeArrayDeclaration(st, s); return "";
-    default: executeCommand(st, info.name, info.expr); return "";
+    case K::If:
+        return "IF" + evaluateCondition(st, info.plan, info.expr);
+    case K::Else:
+        return "ELSE";
+    case K::EndIf:
+        return "END_IF";
+    case K::While:
+        return "WHILE" + evaluateCondition(st, info.plan, info.expr);
+    case K::Assignment:
+        executeAssignment(st, info);
+        return "";
+    case K::ArrayDeclaration:
+        executeArrayDeclaration(st, s);
+        return "";
+    default:
+        executeCommand(st, info.name, info.expr);
+        return "";
     }
 }
 
@@ -135,7 +152,8 @@ void executeBlock(CCompil& st, int i) {
             return;
         case K::NextOrContinue:
             if (innermostFrame(st).loopStack.empty()) {
-                reportStatementError(st, stmt, ru("цикл не открыт: ") + stmt.text + ru(" без WHILE"));
+                reportStatementError(st, stmt,
+                                     ru("цикл не открыт: ") + stmt.text + ru(" без WHILE"));
                 return;
             }
             i = innermostFrame(st).loopStack.back() - 1;

@@ -21,8 +21,10 @@ constexpr double kPi = 3.141592653589793;
 std::vector<TokenList> splitAtCommas(const TokenList& args, size_t count, const char* fn) {
     std::vector<TokenList> pieces(1);
     for (const auto& t : args) {
-        if (t.type == Kind::Comma && pieces.size() <= count) pieces.emplace_back();
-        else pieces.back().push_back(t);
+        if (t.type == Kind::Comma && pieces.size() <= count)
+            pieces.emplace_back();
+        else
+            pieces.back().push_back(t);
     }
     if (pieces.size() != count + 1)
         throw EvalError(ru("функции ") + fn + ru(" не хватает аргументов"));
@@ -39,7 +41,10 @@ using MathFn = double (*)(double);
 
 // The functions of one argument, or null when the name is not one of them.
 MathFn mathFunction(const std::string& name) {
-    static const struct { const char* name; MathFn fn; } table[] = {
+    static const struct {
+        const char* name;
+        MathFn fn;
+    } table[] = {
         {"SIN", [](double v) { return std::sin(v); }},
         {"COS", [](double v) { return std::cos(v); }},
         {"TAN", [](double v) { return std::tan(v); }},
@@ -65,7 +70,8 @@ MathFn mathFunction(const std::string& name) {
 
 // An integral double as an integer when it fits 32 bits, else as the exact double.
 Variant integral(double v) {
-    if (v >= -2147483648.0 && v <= 2147483647.0) return Variant::ofInt(static_cast<std::int32_t>(v));
+    if (v >= -2147483648.0 && v <= 2147483647.0)
+        return Variant::ofInt(static_cast<std::int32_t>(v));
     return Variant::ofDouble(v);
 }
 
@@ -73,8 +79,10 @@ CParamVar roundingFunction(CCompil& st, const std::string& name, const TokenList
     CParamVar x = evaluateFlat(st, args);
     double v = toDouble(x.value, st.decimalSeparator);
     double r;
-    if (name == "INT") r = (v == 0.5 || v == -0.5) ? v * 2 : roundHalfEven(v);
-    else r = std::floor(v);
+    if (name == "INT")
+        r = (v == 0.5 || v == -0.5) ? v * 2 : roundHalfEven(v);
+    else
+        r = std::floor(v);
     return {x.type, integral(domainChecked(r, name.c_str()))};
 }
 
@@ -99,7 +107,8 @@ CParamVar powFunction(CCompil& st, const TokenList& args) {
 CParamVar numToStr(CCompil& st, const TokenList& args) {
     std::string text = toText(evaluateFlat(st, args).value, st.decimalSeparator);
     double v;
-    if (!readNumber(text, '.', v)) throw EvalError(ru("NUMTOSTR: текст '") + text + ru("' не является числом"));
+    if (!readNumber(text, '.', v))
+        throw EvalError(ru("NUMTOSTR: текст '") + text + ru("' не является числом"));
     return CParamVar::number(v);
 }
 
@@ -119,11 +128,13 @@ CParamVar strFunction(CCompil& st, const TokenList& args) {
     int d = parts[2].empty() ? 0 : toInt(evaluateTokens(st, parts[2]).value, sep);
     std::string t = formatGeneral(toDouble(evaluateTokens(st, parts[0]).value, sep));
     size_t point = t.find('.');
-    if (d != 0 && point != std::string::npos && t.size() - point - 1 > static_cast<size_t>(std::max(d, 0))) {
+    if (d != 0 && point != std::string::npos &&
+        t.size() - point - 1 > static_cast<size_t>(std::max(d, 0))) {
         long keep = static_cast<long>(point) + 1 + d; // characters kept, as a copy from the start
         t.resize(static_cast<size_t>(std::max(keep, 0L)));
     }
-    if (w > 0 && t.size() < static_cast<size_t>(w)) t.insert(0, static_cast<size_t>(w) - t.size(), ' ');
+    if (w > 0 && t.size() < static_cast<size_t>(w))
+        t.insert(0, static_cast<size_t>(w) - t.size(), ' ');
     return CParamVar::text(t);
 }
 
@@ -144,7 +155,8 @@ CParamVar substrFunction(CCompil& st, const TokenList& args) {
     std::string s = toText(evaluateTokens(st, pieces[0]).value, sep);
     std::int32_t count = toInt(evaluateTokens(st, pieces[2]).value, sep);
     std::int32_t start = toInt(evaluateTokens(st, pieces[1]).value, sep);
-    if (start < 1 || start > static_cast<std::int32_t>(s.size()) || count < 0) return CParamVar::text("");
+    if (start < 1 || start > static_cast<std::int32_t>(s.size()) || count < 0)
+        return CParamVar::text("");
     return CParamVar::text(s.substr(static_cast<size_t>(start - 1), static_cast<size_t>(count)));
 }
 

@@ -31,16 +31,19 @@ void removeLeadingBlanks(std::string& s) {
 // Removes the space of a pair such as " (" or "+ " until none is left.
 void removeSpaceOfPair(std::string& s, const char* pair) {
     size_t pos;
-    while ((pos = s.find(pair)) != std::string::npos) s.erase(pair[0] == ' ' ? pos : pos + 1, 1);
+    while ((pos = s.find(pair)) != std::string::npos)
+        s.erase(pair[0] == ' ' ? pos : pos + 1, 1);
 }
 
 std::string normaliseOutside(std::string seg) {
     std::replace(seg.begin(), seg.end(), '\t', ' ');
     size_t pos;
-    while ((pos = seg.find("  ")) != std::string::npos) seg.erase(pos, 1);
+    while ((pos = seg.find("  ")) != std::string::npos)
+        seg.erase(pos, 1);
     static const char* const pairs[] = {" (", "( ", " )", ") ", " +", "+ ",
                                         " -", "- ", " *", "* ", " /", "/ "};
-    for (const char* p : pairs) removeSpaceOfPair(seg, p);
+    for (const char* p : pairs)
+        removeSpaceOfPair(seg, p);
     return upperCase(std::move(seg));
 }
 

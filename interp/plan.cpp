@@ -9,27 +9,35 @@
 namespace qm {
 
 const char* const kBuiltinNames[] = {
-    "SIN(",  "COS(",   "TAN(",   "POW(",   "SQRT(",  "ASIN(",     "ACOS(",          "ATAN(",
-    "SINA(", "COSA(",  "TANA(",  "STR(",   "INT(",   "ABS(",      "LOG(",           "EXP(",
-    "FLOOR(", "LOG10(", "ASINA(", "ACOSA(", "LIMITKVALITET(", "DIMTOSTR(", "NUMTOSTR(",
-    "SQLSETDB(", "SIZE(", "SUBSTR(", "A_TANA(", "SQLREZULT(",
+    "SIN(",      "COS(",      "TAN(",      "POW(",   "SQRT(",   "ASIN(",   "ACOS(",
+    "ATAN(",     "SINA(",     "COSA(",     "TANA(",  "STR(",    "INT(",    "ABS(",
+    "LOG(",      "EXP(",      "FLOOR(",    "LOG10(", "ASINA(",  "ACOSA(",  "LIMITKVALITET(",
+    "DIMTOSTR(", "NUMTOSTR(", "SQLSETDB(", "SIZE(",  "SUBSTR(", "A_TANA(", "SQLREZULT(",
 };
 const int kBuiltinCount = sizeof kBuiltinNames / sizeof kBuiltinNames[0];
 
 namespace {
 
-bool isDelimiter(char c) { return c != '\0' && std::strchr(" +-*/():,<>=", c) != nullptr; }
+bool isDelimiter(char c) {
+    return c != '\0' && std::strchr(" +-*/():,<>=", c) != nullptr;
+}
 
 bool startsWith(const std::string& text, size_t pos, const char* s) {
     return text.compare(pos, std::strlen(s), s) == 0;
 }
 
 bool readOperator(const std::string& text, size_t pos, Lexeme& lx) {
-    static const struct { const char* text; Kind kind; size_t consumed; } ops[] = {
-        {"(", Kind::LParen, 1}, {")", Kind::RParen, 1}, {"*", Kind::Mul, 1},   {"/", Kind::Div, 1},
-        {"+", Kind::Plus, 1},   {"-", Kind::Minus, 1},  {":", Kind::Colon, 1}, {",", Kind::Comma, 1},
-        {">=", Kind::Ge, 2},    {"<=", Kind::Le, 2},    {"<>", Kind::Ne, 2},   {">", Kind::Gt, 1},
-        {"<", Kind::Lt, 1},     {"=", Kind::Eq, 1},     {"OR(", Kind::Or, 2},  {"AND(", Kind::And, 3},
+    static const struct {
+        const char* text;
+        Kind kind;
+        size_t consumed;
+    } ops[] = {
+        {"(", Kind::LParen, 1}, {")", Kind::RParen, 1}, {"*", Kind::Mul, 1},
+        {"/", Kind::Div, 1},    {"+", Kind::Plus, 1},   {"-", Kind::Minus, 1},
+        {":", Kind::Colon, 1},  {",", Kind::Comma, 1},  {">=", Kind::Ge, 2},
+        {"<=", Kind::Le, 2},    {"<>", Kind::Ne, 2},    {">", Kind::Gt, 1},
+        {"<", Kind::Lt, 1},     {"=", Kind::Eq, 1},     {"OR(", Kind::Or, 2},
+        {"AND(", Kind::And, 3},
     };
     for (const auto& op : ops) {
         if (startsWith(text, pos, op.text)) {
@@ -59,14 +67,16 @@ void readStringLiteral(const std::string& text, size_t pos, Lexeme& lx) {
 }
 
 size_t skipSpaces(const std::string& text, size_t pos) {
-    while (pos < text.size() && text[pos] == ' ') ++pos;
+    while (pos < text.size() && text[pos] == ' ')
+        ++pos;
     return pos;
 }
 
 void readNumberLiteral(const std::string& text, size_t pos, Lexeme& lx) {
     size_t k = pos;
     bool point = false;
-    while (k < text.size() && ((text[k] >= '0' && text[k] <= '9') || text[k] == '.')) point |= text[k++] == '.';
+    while (k < text.size() && ((text[k] >= '0' && text[k] <= '9') || text[k] == '.'))
+        point |= text[k++] == '.';
     std::string run = text.substr(pos, k - pos);
     lx.numberNext = skipSpaces(text, k);
     if (run.empty()) {
@@ -94,7 +104,8 @@ void readNumberLiteral(const std::string& text, size_t pos, Lexeme& lx) {
 void readName(const std::string& text, size_t pos, Lexeme& lx) {
     lx.type = Lexeme::Type::Name;
     size_t end = pos;
-    while (end < text.size() && !isDelimiter(text[end])) ++end;
+    while (end < text.size() && !isDelimiter(text[end]))
+        ++end;
     lx.id = text.substr(pos, end - pos);
     for (int b = 0; b < kBuiltinCount && lx.builtin < 0; ++b)
         if (startsWith(text, pos, kBuiltinNames[b])) lx.builtin = b;
@@ -119,8 +130,10 @@ Lexeme& ExprPlan::at(size_t pos) {
         lx.type = Lexeme::Type::Space;
         lx.next = pos + 1;
     } else if (!readOperator(text, pos, lx)) {
-        if (text[pos] == '\'') readStringLiteral(text, pos, lx);
-        else readName(text, pos, lx);
+        if (text[pos] == '\'')
+            readStringLiteral(text, pos, lx);
+        else
+            readName(text, pos, lx);
     }
     lexemes.push_back(std::move(lx));
     slot = static_cast<int>(lexemes.size()) - 1;

@@ -19,8 +19,8 @@ struct ExprPlan;
 struct Lexeme {
     enum class Type : std::uint8_t { Space, Operator, String, Name };
     Type type = Type::Space;
-    size_t next = 0;     // position after the lexeme (not for names: that depends on the state)
-    CParamVar token;     // operators and string literals
+    size_t next = 0; // position after the lexeme (not for names: that depends on the state)
+    CParamVar token; // operators and string literals
 
     // Names: the identifier up to the first delimiter, and what the text alone says about it.
     std::string id;
@@ -32,7 +32,7 @@ struct Lexeme {
     int globalVar = -1;
     // the element reference "[index]" if this name turns out to be an array element
     bool hasIndex = false;
-    size_t indexEnd = 0;               // position after the first "]"
+    size_t indexEnd = 0; // position after the first "]"
     std::string indexText;
     ExprPlan* indexPlan = nullptr;
     // a number literal: the value, or why it does not read

@@ -40,7 +40,8 @@ int registerDeclaration(CCompil& st, int i) {
     p.start = i;
     st.procedures.push_back(p);
     const int n = static_cast<int>(st.executionList.size());
-    while (i < n && st.executionList[i].text != "END") ++i;
+    while (i < n && st.executionList[i].text != "END")
+        ++i;
     if (i >= n)
         throw ScriptError(ru("нет END у объявления '") + st.executionList[p.start].text + "'");
     return i;
@@ -73,8 +74,10 @@ void bindArgument(CCompil& st, const TokenList& group, const std::string& formal
         const std::string& source = group.front().value.s;
         CLocalPar& caller = st.frames[st.frames.size() - 2];
         std::vector<CParamVar> elements;
-        if (firstArray(caller, source) >= 0) elements = arrayElements(caller, source);
-        else elements = arrayElements(globalFrame(st), source);
+        if (firstArray(caller, source) >= 0)
+            elements = arrayElements(caller, source);
+        else
+            elements = arrayElements(globalFrame(st), source);
         CLocalPar& frame = innermostFrame(st);
         frame.addArray({std::move(elements), formal});
         return;
@@ -90,7 +93,7 @@ void bindArguments(CCompil& st, const CProcedure& p, const TokenList& args) {
     auto bind = [&](int index) {
         if (index >= static_cast<int>(p.params.size()))
             throw CallError(ru("у ") + p.name + ru(" больше аргументов, чем параметров (") +
-                              std::to_string(p.params.size()) + ")");
+                            std::to_string(p.params.size()) + ")");
         bindArgument(st, group, p.params[index]);
         group.clear();
     };
@@ -99,8 +102,10 @@ void bindArguments(CCompil& st, const CProcedure& p, const TokenList& args) {
             bind(++counter);
             continue;
         }
-        if (t.type == Kind::LParen) ++depth;
-        else if (t.type == Kind::RParen) --depth;
+        if (t.type == Kind::LParen)
+            ++depth;
+        else if (t.type == Kind::RParen)
+            --depth;
         group.push_back(t);
     }
     bind(counter + 1);
@@ -111,7 +116,7 @@ void bindArguments(CCompil& st, const CProcedure& p, const TokenList& args) {
 void callProcedure(CCompil& st, size_t proc, const TokenList& args) {
     if (st.callDepth >= st.maxCallDepth)
         throw CallError(ru("слишком глубокая рекурсия: более ") + std::to_string(st.maxCallDepth) +
-                          ru(" вложенных вызовов"));
+                        ru(" вложенных вызовов"));
     const CProcedure p = st.procedures[proc]; // the list may grow while the body runs
     st.frames.emplace_back();
     if (!args.empty()) bindArguments(st, p, args);

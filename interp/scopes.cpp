@@ -53,7 +53,8 @@ namespace {
 
 // Tries every array named NAME in one frame; true when one accepted the write.
 bool writeElement(CCompil& st, size_t frameIndex, StatementInfo& info) {
-    for (size_t a = 0; frameIndex < st.frames.size() && a < st.frames[frameIndex].arrays.size(); ++a) {
+    for (size_t a = 0; frameIndex < st.frames.size() && a < st.frames[frameIndex].arrays.size();
+         ++a) {
         if (st.frames[frameIndex].arrays[a].name != info.name) continue;
         const Variant index = evaluateExpression(st, info.indexPlan, info.indexText).value;
         const std::int32_t i = toInt(index, st.decimalSeparator);
@@ -89,8 +90,10 @@ bool wholeArrayAssignment(CCompil& st, const StatementInfo& info) {
     if (globalFrame(st).arrayNames.empty() && (!inside || innermostFrame(st).arrayNames.empty()))
         return false; // no array anywhere: a scalar assignment
     CLocalPar* target = nullptr;
-    if (inside && innermostFrame(st).arrayNames.count(name)) target = &innermostFrame(st);
-    else if (globalFrame(st).arrayNames.count(name)) target = &globalFrame(st);
+    if (inside && innermostFrame(st).arrayNames.count(name))
+        target = &innermostFrame(st);
+    else if (globalFrame(st).arrayNames.count(name))
+        target = &globalFrame(st);
     if (!target) return false;
     int a = firstArray(*target, name);
     if (a < 0) return false;

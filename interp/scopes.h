@@ -5,7 +5,9 @@
 
 namespace qm {
 
-inline bool insideProcedure(const CCompil& st) { return st.frames.size() > 1; }
+inline bool insideProcedure(const CCompil& st) {
+    return st.frames.size() > 1;
+}
 CLocalPar& innermostFrame(CCompil& st);
 CLocalPar& globalFrame(CCompil& st);
 

@@ -13,8 +13,10 @@ std::string SourceLocation::describe() const {
 
 // An empty name is a prefix of every text: it may match anywhere.
 static void markFirst(std::bitset<256>& first, const std::string& name) {
-    if (name.empty()) first.set();
-    else first.set(static_cast<unsigned char>(name[0]));
+    if (name.empty())
+        first.set();
+    else
+        first.set(static_cast<unsigned char>(name[0]));
 }
 
 void CLocalPar::addVar(CNameVar v) {

@@ -11,9 +11,9 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
-#include <string>
 #include <vector>
 
 namespace qm {
@@ -45,7 +45,9 @@ struct CLocalPar {
     // Quick refusals before a name is looked up: no variable (array) name ever given here
     // begins with this character. Names are never removed, so a "maybe" stays true.
     bool mayHaveVarStartingWith(char c) const { return varFirst_[static_cast<unsigned char>(c)]; }
-    bool mayHaveArrayStartingWith(char c) const { return arrayFirst_[static_cast<unsigned char>(c)]; }
+    bool mayHaveArrayStartingWith(char c) const {
+        return arrayFirst_[static_cast<unsigned char>(c)];
+    }
 
   private:
     std::bitset<256> varFirst_, arrayFirst_;
@@ -115,7 +117,7 @@ class CCompil {
     const FunctionFn* function(const std::string& name) const;
 
     // Internal bookkeeping of the executor.
-    PlanCache plans; // what the expression texts alone say, kept across executions
+    PlanCache plans;    // what the expression texts alone say, kept across executions
     unsigned runId = 0; // counts runs: what is remembered about the global frame is per run
     int callDepth = 0;
     bool stopAnnounced = false; // the stop message is shown once per run

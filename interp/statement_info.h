@@ -10,8 +10,19 @@ struct ExprPlan;
 struct StatementInfo {
     // In the order the executor tests them (a procedure call is tested before all but the first).
     enum class Kind {
-        Declaration, End, Return, NextOrContinue, Break, EndProject, // handled by the block
-        If, Else, EndIf, While, Assignment, ArrayDeclaration, Command // ordinary statements
+        Declaration,
+        End,
+        Return,
+        NextOrContinue,
+        Break,
+        EndProject, // handled by the block
+        If,
+        Else,
+        EndIf,
+        While,
+        Assignment,
+        ArrayDeclaration,
+        Command // ordinary statements
     };
     Kind kind = Kind::Command;
     // If/While: the condition; Return: the expression; Command: the argument text "(...)".
@@ -19,11 +30,11 @@ struct StatementInfo {
     ExprPlan* plan = nullptr; // of expr, filled on first use
     // Assignment: element form (NAME[index]=value) or not.
     bool element = false;
-    std::string name;       // text before the first "[" (element) or "=" (whole array)
-    std::string indexText;  // element form
-    bool local = false;     // scalar form: began with "L_VAR "
-    std::string scalarName; // scalar form: before the first "=" once "L_VAR " is removed
-    std::string rhs;        // after the first "="
+    std::string name;              // text before the first "[" (element) or "=" (whole array)
+    std::string indexText;         // element form
+    bool local = false;            // scalar form: began with "L_VAR "
+    std::string scalarName;        // scalar form: before the first "=" once "L_VAR " is removed
+    std::string rhs;               // after the first "="
     bool elementMalformed = false; // "]=" present but no "[" ... "]" pair before it
     ExprPlan* indexPlan = nullptr;
     ExprPlan* rhsPlan = nullptr;

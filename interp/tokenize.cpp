@@ -32,7 +32,8 @@ bool readElement(CCompil& st, ExprPlan& plan, Lexeme& lx, size_t& pos, int frame
     std::string arrayName = frame.arrays[found].name;
     if (!lx.hasIndex) throw EvalError(ru("нет закрывающей ']' у элемента массива ") + arrayName);
     if (!lx.indexPlan) lx.indexPlan = st.plans.get(lx.indexText);
-    std::int32_t index = toInt(evaluateTokens(st, tokenize(st, *lx.indexPlan)).value, st.decimalSeparator);
+    std::int32_t index =
+        toInt(evaluateTokens(st, tokenize(st, *lx.indexPlan)).value, st.decimalSeparator);
     // The index expression may have run functions: look the array up again by position.
     const CLocalPar& again = st.frames.at(frameIndex);
     if (found >= static_cast<int>(again.arrays.size()) || again.arrays[found].name != arrayName)
@@ -43,7 +44,8 @@ bool readElement(CCompil& st, ExprPlan& plan, Lexeme& lx, size_t& pos, int frame
                         ru(" из ") + std::to_string(elements.size()) + ru(" элементов"));
     out.push_back(elements[index]);
     pos = lx.indexEnd;
-    while (pos < text.size() && text[pos] == ' ') ++pos;
+    while (pos < text.size() && text[pos] == ' ')
+        ++pos;
     return true;
 }
 
@@ -64,7 +66,8 @@ bool readScalar(CCompil& st, const std::string& text, Lexeme& lx, size_t& pos, i
     }
     out.push_back({v->type, v->value});
     pos += lx.id.size();
-    while (pos < text.size() && text[pos] == ' ') ++pos;
+    while (pos < text.size() && text[pos] == ' ')
+        ++pos;
     return true;
 }
 
@@ -73,7 +76,8 @@ bool readUserFunction(CCompil& st, const std::string& text, const Lexeme& lx, si
     for (const CProcedure& p : st.procedures) {
         if (p.kind != "FUNCTION") continue;
         const size_t n = p.name.size();
-        bool withParen = pos + n < text.size() && text[pos + n] == '(' && text.compare(pos, n, p.name) == 0;
+        bool withParen =
+            pos + n < text.size() && text[pos + n] == '(' && text.compare(pos, n, p.name) == 0;
         bool bare = lx.id == p.name;
         if (withParen || bare) {
             out.push_back({Kind::Func, Variant::ofText(p.name)});
@@ -144,18 +148,24 @@ TokenList tokenize(CCompil& st, ExprPlan& plan) {
     while (pos < plan.text.size()) {
         Lexeme& lx = plan.at(pos);
         switch (lx.type) {
-        case Lexeme::Type::Space: pos = lx.next; break;
+        case Lexeme::Type::Space:
+            pos = lx.next;
+            break;
         case Lexeme::Type::Operator:
         case Lexeme::Type::String:
             out.push_back(lx.token);
             pos = lx.next;
             break;
-        case Lexeme::Type::Name: pos = readName(st, plan, lx, pos, out); break;
+        case Lexeme::Type::Name:
+            pos = readName(st, plan, lx, pos, out);
+            break;
         }
     }
     return out;
 }
 
-TokenList tokenize(CCompil& st, const std::string& text) { return tokenize(st, *st.plans.get(text)); }
+TokenList tokenize(CCompil& st, const std::string& text) {
+    return tokenize(st, *st.plans.get(text));
+}
 
 } // namespace qm

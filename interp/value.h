@@ -15,9 +15,22 @@ enum class Kind : std::uint8_t {
     String, // "строка"
     Array,  // "массив": a bare array name
     Func,   // "f": a function name
-    LParen, RParen, Mul, Div, Plus, Minus, Colon, Comma,
-    Ge, Le, Ne, Gt, Lt, Eq, // ">=" "<=" "<>" ">" "<" "="
-    Or, And,
+    LParen,
+    RParen,
+    Mul,
+    Div,
+    Plus,
+    Minus,
+    Colon,
+    Comma,
+    Ge,
+    Le,
+    Ne,
+    Gt,
+    Lt,
+    Eq, // ">=" "<=" "<>" ">" "<" "="
+    Or,
+    And,
     Error, // "ошибка": a failed POW
 };
 
@@ -33,9 +46,24 @@ struct Variant {
     double d = 0;
     std::string s;
 
-    static Variant ofInt(std::int32_t v) { Variant r; r.type = Type::Int; r.i = v; return r; }
-    static Variant ofDouble(double v) { Variant r; r.type = Type::Double; r.d = v; return r; }
-    static Variant ofText(std::string v) { Variant r; r.type = Type::Text; r.s = std::move(v); return r; }
+    static Variant ofInt(std::int32_t v) {
+        Variant r;
+        r.type = Type::Int;
+        r.i = v;
+        return r;
+    }
+    static Variant ofDouble(double v) {
+        Variant r;
+        r.type = Type::Double;
+        r.d = v;
+        return r;
+    }
+    static Variant ofText(std::string v) {
+        Variant r;
+        r.type = Type::Text;
+        r.s = std::move(v);
+        return r;
+    }
 
     bool isEmpty() const { return type == Type::Empty; }
     bool isNumeric() const { return type == Type::Int || type == Type::Double; }

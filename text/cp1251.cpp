@@ -39,7 +39,8 @@ const unsigned char kCasePairs[][2] = {
 struct CaseTables {
     std::array<unsigned char, 256> upper{}, lower{};
     CaseTables() {
-        for (int i = 0; i < 256; ++i) upper[i] = lower[i] = static_cast<unsigned char>(i);
+        for (int i = 0; i < 256; ++i)
+            upper[i] = lower[i] = static_cast<unsigned char>(i);
         for (int c = 'a'; c <= 'z'; ++c) {
             upper[c] = static_cast<unsigned char>(c - 32);
             lower[c - 32] = static_cast<unsigned char>(c);
@@ -116,7 +117,8 @@ char32_t cp1251ToUnicode(unsigned char byte) {
 bool unicodeToCp1251(char32_t cp, unsigned char& byte) {
     static const auto reverse = [] {
         std::array<std::pair<char32_t, unsigned char>, 64> r{};
-        for (int i = 0; i < 64; ++i) r[i] = {kHighHalf[i], static_cast<unsigned char>(0x80 + i)};
+        for (int i = 0; i < 64; ++i)
+            r[i] = {kHighHalf[i], static_cast<unsigned char>(0x80 + i)};
         return r;
     }();
     if (cp < 0x80) {
@@ -139,7 +141,8 @@ bool unicodeToCp1251(char32_t cp, unsigned char& byte) {
 std::string cp1251ToUtf8(const std::string& text) {
     std::string out;
     out.reserve(text.size() * 2);
-    for (unsigned char c : text) appendUtf8(out, cp1251ToUnicode(c));
+    for (unsigned char c : text)
+        appendUtf8(out, cp1251ToUnicode(c));
     return out;
 }
 
@@ -149,8 +152,7 @@ std::string utf8ToCp1251(const std::string& utf8) {
     for (size_t i = 0; i < utf8.size();) {
         char32_t cp;
         size_t len = decodeUtf8(utf8, i, cp);
-        if (len == 0)
-            throw EncodingError("invalid UTF-8 at byte " + std::to_string(i + 1));
+        if (len == 0) throw EncodingError("invalid UTF-8 at byte " + std::to_string(i + 1));
         unsigned char byte;
         if (!unicodeToCp1251(cp, byte)) {
             char hex[16];
@@ -180,21 +182,29 @@ bool hasNonAscii(const std::string& bytes) {
     return false;
 }
 
-unsigned char upperCp1251(unsigned char c) { return caseTables().upper[c]; }
-unsigned char lowerCp1251(unsigned char c) { return caseTables().lower[c]; }
+unsigned char upperCp1251(unsigned char c) {
+    return caseTables().upper[c];
+}
+unsigned char lowerCp1251(unsigned char c) {
+    return caseTables().lower[c];
+}
 
 std::string upperCase(std::string text) {
     const auto& t = caseTables().upper;
-    for (char& c : text) c = static_cast<char>(t[static_cast<unsigned char>(c)]);
+    for (char& c : text)
+        c = static_cast<char>(t[static_cast<unsigned char>(c)]);
     return text;
 }
 
 std::string lowerCase(std::string text) {
     const auto& t = caseTables().lower;
-    for (char& c : text) c = static_cast<char>(t[static_cast<unsigned char>(c)]);
+    for (char& c : text)
+        c = static_cast<char>(t[static_cast<unsigned char>(c)]);
     return text;
 }
 
-std::string ru(const char* utf8) { return utf8ToCp1251(utf8); }
+std::string ru(const char* utf8) {
+    return utf8ToCp1251(utf8);
+}
 
 } // namespace qm

@@ -12,7 +12,8 @@ class EncodingError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Unicode code point of one Windows-1251 byte (0x98, unassigned, maps to U+0098 so nothing is lost).
+// Unicode code point of one Windows-1251 byte (0x98, unassigned, maps to U+0098 so nothing is
+// lost).
 char32_t cp1251ToUnicode(unsigned char byte);
 // The Windows-1251 byte of a code point; false when it has none.
 bool unicodeToCp1251(char32_t cp, unsigned char& byte);

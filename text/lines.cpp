@@ -46,7 +46,8 @@ std::string readFileBytes(const std::string& path) {
     std::string bytes;
     char buf[65536];
     size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        bytes.append(buf, n);
     bool failed = std::ferror(f);
     int err = errno;
     std::fclose(f);

@@ -7,7 +7,9 @@
 
 namespace qm {
 
-std::string formatGeneral(double value) { return formatGeneral(value, '.'); }
+std::string formatGeneral(double value) {
+    return formatGeneral(value, '.');
+}
 
 std::string formatGeneral(double value, char sep) {
     if (std::isnan(value)) return "NAN";
@@ -15,12 +17,14 @@ std::string formatGeneral(double value, char sep) {
     if (value == 0) return "0";
     // d.dddddddddddddde±X: the nearest value with 15 significant digits.
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
+    auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
     std::string sci(buf, res.ptr);
     size_t epos = sci.find('e');
     std::string digits = sci.substr(0, 1) + sci.substr(2, epos - 2);
     int exp10 = std::atoi(sci.c_str() + epos + 1) + 1; // value = 0.d1d2... * 10^exp10
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
     const int n = static_cast<int>(digits.size());
     std::string out = value < 0 ? "-" : "";
     if (exp10 >= -3 && exp10 <= 15) {
@@ -51,8 +55,10 @@ std::string formatGeneral(double value, char sep) {
 
 bool readNumber(const std::string& text, char sep, double& out) {
     size_t b = 0, e = text.size();
-    while (b < e && (text[b] == ' ' || text[b] == '\t')) ++b;
-    while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t')) --e;
+    while (b < e && (text[b] == ' ' || text[b] == '\t'))
+        ++b;
+    while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t'))
+        --e;
     std::string s;
     size_t i = b;
     if (i < e && (text[i] == '+' || text[i] == '-')) s += text[i++];

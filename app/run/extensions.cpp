@@ -16,12 +16,13 @@ struct RunExtensions::Parts {
     const RunOptions& options;
     CDopuski dopuski;
     ProjectDatabase db;
-    std::string dbOverride; // --db, Windows-1251
-    std::unique_ptr<Companion> companion;   // --svg / --dxf: our drawing companion
+    std::string dbOverride;                   // --db, Windows-1251
+    std::unique_ptr<Companion> companion;     // --svg / --dxf: our drawing companion
     std::unique_ptr<kompas::TraceFile> trace; // --trace: in front of the companion, if any
 };
 
-RunExtensions::RunExtensions(const RunOptions& options) : parts_(std::make_unique<Parts>(options)) {}
+RunExtensions::RunExtensions(const RunOptions& options)
+    : parts_(std::make_unique<Parts>(options)) {}
 
 RunExtensions::~RunExtensions() = default;
 
@@ -29,8 +30,10 @@ void RunExtensions::install(CCompil& compil) {
     installFitsFunctions(compil, parts_->dopuski);
     installDatabaseCommands(compil, parts_->db);
     kompas::KompasLink& link = kompas::kompasLink();
-    if (parts_->trace) link.setTransport(parts_->trace.get());
-    else link.setTransport(parts_->companion.get()); // none: every message answers 0
+    if (parts_->trace)
+        link.setTransport(parts_->trace.get());
+    else
+        link.setTransport(parts_->companion.get()); // none: every message answers 0
     kompas::installKompasCommands(compil, link);
 }
 

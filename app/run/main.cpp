@@ -5,15 +5,15 @@
 
 #include "interp/errors.h"
 #include "interp/state.h"
+#include "project/run_file.h"
 #include "text/cp1251.h"
 #include "text/lines.h"
-#include "project/run_file.h"
 
 #include <chrono>
 #include <clocale>
-#include <malloc.h>
 #include <condition_variable>
 #include <cstdio>
+#include <malloc.h>
 #include <mutex>
 #include <pthread.h>
 #include <thread>
@@ -28,7 +28,8 @@ enum ExitStatus { kOk = 0, kRunFailed = 1, kBadInput = 2, kTimedOut = 3 };
 ProgramText moduleProgram(const StringList& lines) {
     ProgramText program;
     const std::string section = ru("основной код");
-    for (size_t k = 0; k < lines.size(); ++k) program.add(lines[k], {section, static_cast<int>(k + 1)});
+    for (size_t k = 0; k < lines.size(); ++k)
+        program.add(lines[k], {section, static_cast<int>(k + 1)});
     return program;
 }
 
@@ -86,7 +87,8 @@ template <class Fn> void runWithLargeStack(Fn fn) {
 
 bool isProject(const std::string& path) {
     std::string low = path;
-    for (char& c : low) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : low)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return low.size() >= 4 && low.compare(low.size() - 4, 4, ".qmp") == 0;
 }
 
@@ -105,7 +107,8 @@ int runModule(const RunOptions& opt, RunnerHost& host, CCompil& compil) {
     }
     ProgramText program = moduleProgram(lines);
     if (opt.printProgram) {
-        for (const auto& l : program.lines) host.writeOut(l);
+        for (const auto& l : program.lines)
+            host.writeOut(l);
         return kOk;
     }
     host.clearPanels();
@@ -171,7 +174,8 @@ int main(int argc, char** argv) {
     try {
         opt = parseOptions(argc, argv);
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "quillmark-run: %s\n(quillmark-run --help lists the options)\n", e.what());
+        std::fprintf(stderr, "quillmark-run: %s\n(quillmark-run --help lists the options)\n",
+                     e.what());
         return kBadInput;
     }
     if (opt.help) {

@@ -29,8 +29,10 @@ RunOptions parseOptions(int argc, char** argv) {
     };
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
-        if (a == "--help") o.help = true;
-        else if (a == "--version") o.version = true;
+        if (a == "--help")
+            o.help = true;
+        else if (a == "--version")
+            o.version = true;
         else if (a == "--decimal-separator") {
             std::string v = value(i);
             if (v != "." && v != ",") throw UsageError("--decimal-separator takes '.' or ','");
@@ -44,23 +46,35 @@ RunOptions parseOptions(int argc, char** argv) {
             o.timeoutSeconds = t;
         } else if (a == "--encoding") {
             std::string v = value(i);
-            if (v == "utf-8" || v == "utf8" || v == "UTF-8") o.encoding = OutputEncoding::Utf8;
-            else if (v == "cp1251" || v == "windows-1251") o.encoding = OutputEncoding::Cp1251;
-            else throw UsageError("--encoding takes utf-8 or cp1251");
+            if (v == "utf-8" || v == "utf8" || v == "UTF-8")
+                o.encoding = OutputEncoding::Utf8;
+            else if (v == "cp1251" || v == "windows-1251")
+                o.encoding = OutputEncoding::Cp1251;
+            else
+                throw UsageError("--encoding takes utf-8 or cp1251");
         } else if (a == "--set") {
             std::string v = value(i);
             size_t eq = v.find('=');
             if (eq == std::string::npos || eq == 0) throw UsageError("--set takes NAME=VALUE");
             o.sets.emplace_back(v.substr(0, eq), v.substr(eq + 1));
-        } else if (a == "--print-program") o.printProgram = true;
-        else if (a == "--save-as") o.saveAs = value(i);
-        else if (a == "--trace") o.tracePath = value(i);
-        else if (a == "--svg") o.svgPath = value(i);
-        else if (a == "--dxf") o.dxfPath = value(i);
-        else if (a == "--db") o.dbPath = value(i);
-        else if (a.size() > 1 && a[0] == '-') throw UsageError("unknown option " + a);
-        else if (!o.file.empty()) throw UsageError("only one FILE may be given");
-        else o.file = a;
+        } else if (a == "--print-program")
+            o.printProgram = true;
+        else if (a == "--save-as")
+            o.saveAs = value(i);
+        else if (a == "--trace")
+            o.tracePath = value(i);
+        else if (a == "--svg")
+            o.svgPath = value(i);
+        else if (a == "--dxf")
+            o.dxfPath = value(i);
+        else if (a == "--db")
+            o.dbPath = value(i);
+        else if (a.size() > 1 && a[0] == '-')
+            throw UsageError("unknown option " + a);
+        else if (!o.file.empty())
+            throw UsageError("only one FILE may be given");
+        else
+            o.file = a;
     }
     if (o.file.empty() && !o.help && !o.version) throw UsageError("no FILE given");
     return o;

@@ -50,8 +50,10 @@ void RunnerHost::showMessage(const std::string& text) {
     std::string escaped;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        if (text[i] == '\n' || text[i] == '\r') escaped += "\\n";
-        else escaped += text[i];
+        if (text[i] == '\n' || text[i] == '\r')
+            escaped += "\\n";
+        else
+            escaped += text[i];
     }
     writeErr("message: ", escaped);
 }
@@ -75,6 +77,8 @@ void RunnerHost::finish() {
     flush(PanelId::Technical, tech_.size());
 }
 
-void RunnerHost::reportError(const std::string& text) { writeErr("error: ", text); }
+void RunnerHost::reportError(const std::string& text) {
+    writeErr("error: ", text);
+}
 
 } // namespace qm

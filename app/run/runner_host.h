@@ -13,7 +13,8 @@ enum class OutputEncoding { Utf8, Cp1251 };
 
 class RunnerHost : public Host {
   public:
-    RunnerHost(OutputEncoding enc, std::FILE* out, std::FILE* err) : enc_(enc), out_(out), err_(err) {}
+    RunnerHost(OutputEncoding enc, std::FILE* out, std::FILE* err)
+        : enc_(enc), out_(out), err_(err) {}
 
     StringList& panel(PanelId id) override { return id == PanelId::Text ? text_ : tech_; }
     void panelChanged(PanelId id) override;

@@ -6,12 +6,16 @@ using namespace qm;
 
 static std::vector<std::string> statements(std::initializer_list<const char*> lines) {
     std::vector<std::string> out;
-    for (const auto& s : prepareStatements(test::program(lines))) out.push_back(cp1251ToUtf8(s.text));
+    for (const auto& s : prepareStatements(test::program(lines)))
+        out.push_back(cp1251ToUtf8(s.text));
     return out;
 }
 
 TEST(Loader, CleaningTable) {
-    struct Case { const char* line; std::vector<std::string> statements; } cases[] = {
+    struct Case {
+        const char* line;
+        std::vector<std::string> statements;
+    } cases[] = {
         {"A=1; B=2", {"A=1"}},
         {"S='a;b';", {"S='a;b'"}},
         {"S='x//y'; // note", {"S='x//y'"}},
@@ -27,7 +31,8 @@ TEST(Loader, CleaningTable) {
         {"x = a +  ;", {"X = A+"}},
         {"x = y [ 1 ] ;", {"X = Y [ 1 ] "}},
     };
-    for (const auto& c : cases) EXPECT_EQ(statements({c.line}), c.statements) << c.line;
+    for (const auto& c : cases)
+        EXPECT_EQ(statements({c.line}), c.statements) << c.line;
 }
 
 TEST(Loader, StatementsRememberTheirLine) {

@@ -12,10 +12,33 @@ using namespace qm;
 
 TEST(Robustness, RandomProgramsNeverCrash) {
     const std::string alphabet = "AaBbIiMm01239.,;:'`()[]+-*/<>= \t_\xC0\xFF";
-    static const char* const words[] = {"IF(", "ELSE;", "END_IF;", "WHILE(", "NEXT;", "BREAK;",
-        "CONTINUE;", "ARRAY M;", "L_VAR ", "PROCEDURE P(A,B);", "FUNCTION F(X);", "END;",
-        "RETURN ", "PRINT(", "PRINTF(", "STR(", "POW(", "SUBSTR(", "SIZE(", "M[", "KSGETREF",
-        "PI", "END_PROJECT;", "P(", "F(", "//", "SQLSETDB("};
+    static const char* const words[] = {"IF(",
+                                        "ELSE;",
+                                        "END_IF;",
+                                        "WHILE(",
+                                        "NEXT;",
+                                        "BREAK;",
+                                        "CONTINUE;",
+                                        "ARRAY M;",
+                                        "L_VAR ",
+                                        "PROCEDURE P(A,B);",
+                                        "FUNCTION F(X);",
+                                        "END;",
+                                        "RETURN ",
+                                        "PRINT(",
+                                        "PRINTF(",
+                                        "STR(",
+                                        "POW(",
+                                        "SUBSTR(",
+                                        "SIZE(",
+                                        "M[",
+                                        "KSGETREF",
+                                        "PI",
+                                        "END_PROJECT;",
+                                        "P(",
+                                        "F(",
+                                        "//",
+                                        "SQLSETDB("};
     std::mt19937 rng(12345);
     for (int round = 0; round < 3000; ++round) {
         ProgramText p;
@@ -24,8 +47,10 @@ TEST(Robustness, RandomProgramsNeverCrash) {
             std::string line;
             int parts = rng() % 12;
             for (int k = 0; k < parts; ++k) {
-                if (rng() % 3 == 0) line += words[rng() % (sizeof words / sizeof *words)];
-                else line += alphabet[rng() % alphabet.size()];
+                if (rng() % 3 == 0)
+                    line += words[rng() % (sizeof words / sizeof *words)];
+                else
+                    line += alphabet[rng() % alphabet.size()];
             }
             p.add(line, {"t", l + 1});
         }

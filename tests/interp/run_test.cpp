@@ -10,7 +10,8 @@ using test::Session;
 
 static std::vector<std::string> utf8(const StringList& lines) {
     std::vector<std::string> out;
-    for (const auto& l : lines) out.push_back(cp1251ToUtf8(l));
+    for (const auto& l : lines)
+        out.push_back(cp1251ToUtf8(l));
     return out;
 }
 
@@ -22,7 +23,8 @@ TEST(Run, VariablesDoNotSurviveButTheResultSlotDoes) {
     // g ends without RETURN: the last RETURN of the previous run is its value; A is gone
     EXPECT_EQ(utf8(r.host.text), (std::vector<std::string>{"2"}));
     ASSERT_EQ(r.host.causes.size(), 1u);
-    EXPECT_EQ(utf8(r.host.causes), (std::vector<std::string>{"основной код, строка 3: неизвестное имя A"}));
+    EXPECT_EQ(utf8(r.host.causes),
+              (std::vector<std::string>{"основной код, строка 3: неизвестное имя A"}));
 }
 
 TEST(Run, AssignmentThatLooksLikeACommand) {
@@ -81,14 +83,16 @@ TEST(Run, ErrorsOutsideStatementsEscapeTheRun) {
 
 TEST(Run, ArgumentsAreEvaluatedOncePerFetch) {
     Session r;
-    r({"n=0;", "function tick; n=n+1; return n; end;", "x=tick()+tick();", "printf(x); printf(n);"});
+    r({"n=0;", "function tick; n=n+1; return n; end;", "x=tick()+tick();",
+       "printf(x); printf(n);"});
     EXPECT_EQ(utf8(r.host.text), (std::vector<std::string>{"3", "2"}));
 }
 
 TEST(Run, DeepButBoundedRecursionWorks) {
     Session r;
     r.st.maxCallDepth = 200;
-    r({"function d(n); if(n<1); return 0; end_if; return 1+d(n-1); end;", "printf(d(150));", "printf(d(250));"});
+    r({"function d(n); if(n<1); return 0; end_if; return 1+d(n-1); end;", "printf(d(150));",
+       "printf(d(250));"});
     EXPECT_EQ(utf8(r.host.text).front(), "150");
     EXPECT_EQ(r.host.messages.size(), 1u);
 }

@@ -27,7 +27,8 @@ struct TestHost : Host {
 inline ProgramText program(std::initializer_list<const char*> lines) {
     ProgramText p;
     int n = 0;
-    for (const char* l : lines) p.add(ru(l), {ru("основной код"), ++n});
+    for (const char* l : lines)
+        p.add(ru(l), {ru("основной код"), ++n});
     return p;
 }
 
