@@ -89,9 +89,6 @@ void stopOnRequest(CCompil& st) {
     }
 }
 
-} // namespace
-
-namespace {
 
 std::string executeOrdinary(CCompil& st, StatementInfo& info, const std::string& s) {
     using K = StatementInfo::Kind;
@@ -116,11 +113,9 @@ std::string executeOrdinary(CCompil& st, StatementInfo& info, const std::string&
     }
 }
 
-} // namespace
 
-void executeBlock(CCompil& st, int i) {
+void runBlock(CCompil& st, int i) {
     using K = StatementInfo::Kind;
-    if (st.stopped) return;
     const int n = static_cast<int>(st.executionList.size());
     for (; i < n; ++i) {
         if (st.host().stopRequested()) return stopOnRequest(st);
@@ -179,6 +174,20 @@ void executeBlock(CCompil& st, int i) {
             reportStatementError(st, stmt, e.what());
             return;
         }
+    }
+}
+
+} // namespace
+
+void executeBlock(CCompil& st, int i) {
+    if (st.stopped) return;
+    try {
+        runBlock(st, i);
+    } catch (ScriptError& e) {
+        // An error outside a statement's own execution leaves the block; it keeps the statement
+        // where it arose (the innermost block sees it first).
+        if (!e.where.known() && st.current) e.where = st.current->where;
+        throw;
     }
 }
 

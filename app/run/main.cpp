@@ -150,6 +150,11 @@ int execute(const RunOptions& opt, RunnerHost& host) {
             status = isProject(opt.file) ? runProject(opt, host, compil, extensions)
                                          : runModule(opt, host, compil);
             if (status == kOk) extensions.finish();
+        } catch (const ScriptError& e) {
+            host.finish();
+            host.reportError(e.what());
+            if (e.where.known()) host.writeErr("at: ", e.where.describe());
+            status = kRunFailed;
         } catch (const std::exception& e) {
             host.finish();
             host.reportError(e.what());
