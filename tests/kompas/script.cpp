@@ -1,5 +1,7 @@
 #include "script.h"
 
+#include "text/cp1251.h"
+
 namespace qm::kompas::test {
 
 std::vector<Sequence> sequences(const std::vector<Message>& messages) {
@@ -39,6 +41,16 @@ void ScriptTest::run(const std::vector<std::string>& lines) {
     for (std::size_t k = 0; k < lines.size(); ++k)
         program.add(lines[k], {"main", static_cast<int>(k + 1)});
     st.runProgram(program);
+}
+
+void ScriptTest::expectRefused(const std::vector<std::string>& lines) {
+    SCOPED_TRACE(lines.front());
+    capture.messages.clear();
+    host.errors.clear();
+    run(lines);
+    EXPECT_TRUE(capture.messages.empty());
+    ASSERT_EQ(host.errors.size(), 1u);
+    EXPECT_EQ(host.errors[0].rfind(ru(u8"Ошибка при выполнении выражения '"), 0), 0u);
 }
 
 } // namespace qm::kompas::test

@@ -51,6 +51,8 @@ struct ScriptTest : ::testing::Test {
     }
     // Runs the lines as the main code ("main", lines from 1).
     void run(const std::vector<std::string>& lines);
+    // A command whose conversion fails: it sends nothing and makes exactly one statement error.
+    void expectRefused(const std::vector<std::string>& lines);
     std::vector<Sequence> sent() const { return sequences(capture.messages); }
 };
 
