@@ -45,20 +45,11 @@ void ksArcByAngle(KsArgs& a, KompasLink& link) {
     link.send(r);
 }
 
-// Arguments last to first: the `more` numbers, step, angle, then the style.
-void ksHatch(KsArgs& a, KompasLink& link) {
-    HatchRecord r;
-    for (int k = 6; k >= 4; --k)
-        r.more[k - 4] = a.toDouble(k);
-    r.step = a.toDouble(3);
-    r.angle = a.toDouble(2);
-    r.style = a.toUint16(1);
-    link.send(r);
-}
-
-void ksHatchP(KsArgs& a, KompasLink& link) {
-    HatchPRecord r;
-    for (int k = 8; k >= 4; --k)
+// KSHATCH and KSHATCHP, arguments last to first: the `more` numbers, step, angle, the style.
+template <class R> void ksHatchRecord(KsArgs& a, KompasLink& link) {
+    R r;
+    const int count = static_cast<int>(sizeof r.more / sizeof r.more[0]);
+    for (int k = 3 + count; k >= 4; --k)
         r.more[k - 4] = a.toDouble(k);
     r.step = a.toDouble(3);
     r.angle = a.toDouble(2);
@@ -101,8 +92,8 @@ void installGeometryCommands(CCompil& st, KompasLink& link) {
     addCommand(st, link, "KSLINESEG", ksLineSeg);
     addCommand(st, link, "KSCIRCLE", ksCircle);
     addCommand(st, link, "KSARCBYANGLE", ksArcByAngle);
-    addCommand(st, link, "KSHATCH", ksHatch);
-    addCommand(st, link, "KSHATCHP", ksHatchP);
+    addCommand(st, link, "KSHATCH", ksHatchRecord<HatchRecord>);
+    addCommand(st, link, "KSHATCHP", ksHatchRecord<HatchPRecord>);
     addCommand(st, link, "KSSETKOMPASPARAMSTRING", ksSetKompasParamString);
     addCommand(st, link, "KSENDOBJ", ksEndObj);
 }
