@@ -31,14 +31,9 @@ void RunnerHost::flush(PanelId id, size_t upTo) {
     size_t& done = id == PanelId::Text ? textDone_ : techDone_;
     if (upTo > lines.size()) upTo = lines.size();
     for (; done < upTo; ++done) {
-        if (id == PanelId::Text) {
-            std::string line = encode(lines[done]) + "\n";
-            std::fwrite(line.data(), 1, line.size(), out_);
-        } else {
-            writeErr("tech: ", lines[done]);
-        }
+        if (id == PanelId::Text) writeOut(lines[done]);
+        else writeErr("tech: ", lines[done]);
     }
-    std::fflush(out_);
 }
 
 void RunnerHost::panelChanged(PanelId id) {
